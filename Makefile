@@ -1,0 +1,67 @@
+# The two set-up commands: `make run` and `make check`. Each installs what it needs first.
+SHELL := /bin/bash
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS ?= 2
+
+BUILD_PKGS := cmake make g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libgl-dev \
+              fonts-dejavu-core
+TEST_PKGS := $(BUILD_PKGS) googletest libgtest-dev xvfb xauth xdotool openbox wmctrl \
+             x11-xserver-utils x11-apps x11-utils imagemagick
+WIN_PKGS := g++-mingw-w64-x86-64-posix wine wine64 fonts-wine
+
+.PHONY: run check demo windows linux linux-asan deps-build deps-test deps-windows clean
+
+# Installs only what is missing; apt-get update runs once, before the first install.
+define install
+	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | \
+	  grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+	    $$missing >/dev/null; \
+	fi
+endef
+
+deps-build:
+	$(call install,$(BUILD_PKGS))
+
+deps-test:
+	$(call install,$(TEST_PKGS))
+
+linux: deps-build
+	cmake --preset linux >/dev/null
+	cmake --build --preset linux -j $(JOBS)
+
+linux-asan: deps-test
+	cmake --preset linux-asan >/dev/null
+	cmake --build --preset linux-asan -j $(JOBS)
+
+run: linux
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ "$$QT_QPA_PLATFORM" != offscreen ]; then \
+	  echo "No display: run it on a virtual one with 'xvfb-run -a make run', or see 'make demo'."; \
+	  exit 1; \
+	fi
+	./build/linux/vesk-lights
+
+demo: deps-test linux
+	tests/e2e/demo.sh build/linux/vesk-lights docs
+
+windows: deps-test
+	@bash cmake/windows-toolchain-check.sh && { \
+	  cmake --preset windows >/dev/null && cmake --build --preset windows -j $(JOBS); }
+
+check: deps-test
+	cmake --preset linux >/dev/null
+	cmake --build --preset linux -j $(JOBS)
+	ctest --preset linux -j $(JOBS)
+	cmake --preset linux-asan >/dev/null
+	cmake --build --preset linux-asan -j $(JOBS)
+	ctest --preset linux-asan -j $(JOBS)
+	@if bash cmake/windows-toolchain-check.sh install; then \
+	  cmake --preset windows >/dev/null && cmake --build --preset windows -j $(JOBS) && \
+	  ctest --preset windows; \
+	else echo "Windows part skipped: the MinGW-w64 toolchain or Wine cannot be installed here."; fi
+
+clean:
+	rm -rf build

@@ -1,0 +1,12 @@
+# The Linux build: Qt6 Widgets windows, the X11 platform, the INI store.
+set(CMAKE_AUTOMOC ON)
+find_package(Qt6 REQUIRED COMPONENTS Widgets)
+find_package(X11 REQUIRED)
+
+add_subdirectory(settings/ini)
+add_subdirectory(forms/qt)
+add_subdirectory(platform/x11)
+
+add_executable(vesk-lights app/main_linux.cpp)
+target_link_libraries(vesk-lights PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_x11)
+set_target_properties(vesk-lights PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -1,0 +1,158 @@
+#pragma once
+// The windowing seam: top-level windows with their elements, timers and modal display.
+// Places and sizes are twips (1/1440 inch); window geometry is the outer (frame) rectangle in
+// screen twips, element places are twips of the window's client area. No toolkit type crosses
+// this header: backends (Qt, Win32, a recording fake) implement it.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vesk::forms {
+
+using Colour = std::uint32_t;  // 0x00BBGGRR, red in the low byte
+inline constexpr Colour kWhite = 0x00FFFFFF;
+inline constexpr Colour kGreen = 0x0000FF00;
+inline constexpr Colour kRed = 0x000000FF;
+inline constexpr Colour kBlack = 0x00000000;
+inline constexpr Colour kCyan = 0x00FFFF00;
+
+struct Rect {
+  double left = 0, top = 0, width = 0, height = 0;
+  bool operator==(const Rect&) const = default;
+};
+
+struct Font {
+  std::string face = "MS Sans Serif";  // the system's sans face stands in where it is missing
+  double points = 8.25;
+  bool bold = false;
+};
+
+enum class Align { Left, Centre };
+
+struct LabelSpec {
+  std::string name;
+  std::string caption;
+  Rect place;
+  Font font;
+  Align align = Align::Centre;
+  bool border = true;           // a thin single line
+  std::optional<Colour> back;   // none: the window's background
+  std::optional<Colour> text;   // none: the default text colour
+  bool wrap = false;            // words wrap onto new lines in a narrow label
+};
+
+struct ButtonSpec {
+  std::string name;
+  std::string caption;
+  Rect place;
+  int tabIndex = 0;
+  Font font;
+};
+
+struct CheckBoxSpec {
+  std::string name;
+  std::string caption;
+  Rect place;
+  int tabIndex = 0;
+  int value = 0;  // 0 unchecked, 1 checked, 2 greyed
+  Font font;
+};
+
+class Label {
+ public:
+  virtual ~Label() = default;
+  virtual void setCaption(const std::string& caption) = 0;
+  virtual std::string caption() const = 0;
+  virtual void setBackColour(Colour colour) = 0;
+  virtual void setVisible(bool visible) = 0;
+  virtual bool isVisible() const = 0;
+  std::function<void()> onClick;
+  std::function<void()> onDblClick;  // a handled double-click never reaches the window
+};
+
+class Button {
+ public:
+  virtual ~Button() = default;
+  virtual void setVisible(bool visible) = 0;
+  virtual bool isVisible() const = 0;
+  std::function<void()> onClick;  // mouse click or keyboard activation
+};
+
+class CheckBox {
+ public:
+  virtual ~CheckBox() = default;
+  virtual int value() const = 0;
+  // Sets 0, 1 or 2 (greyed) without raising onClick.
+  virtual void setValue(int value) = 0;
+  // The user changed the value; value() already gives the new one.
+  std::function<void()> onClick;
+};
+
+// A periodic timer owned by a window; it ticks only while enabled with an interval above 0.
+class Timer {
+ public:
+  virtual ~Timer() = default;
+  virtual void setInterval(int milliseconds) = 0;
+  virtual int interval() const = 0;
+  virtual void setEnabled(bool enabled) = 0;
+  virtual bool isEnabled() const = 0;
+  std::function<void()> onTimer;
+};
+
+using NativeHandle = std::uintptr_t;  // HWND or X11 window id; 0 for none
+
+struct WindowSpec {
+  std::string name;     // "VESK_LIGHTS_MAIN", "VESK_LIGHTS_SETTINGS"
+  std::string caption;  // "VESK-LIGHTS"
+  // Every window is a sizable tool window: a thin caption with only a close button, a
+  // resizable border, the button-face background, the application icon, not in the taskbar.
+};
+
+class Window {
+ public:
+  virtual ~Window() = default;
+  // Elements are created in the order given; the window owns them.
+  virtual Label& addLabel(const LabelSpec& spec) = 0;
+  virtual Button& addButton(const ButtonSpec& spec) = 0;
+  virtual CheckBox& addCheckBox(const CheckBoxSpec& spec) = 0;
+  virtual Timer& addTimer() = 0;
+
+  virtual void setOuterGeometry(const Rect& twips) = 0;
+  virtual Rect outerGeometry() const = 0;
+  virtual NativeHandle handle() const = 0;
+
+  // Shows the window; its keyboard focus starts on the element with the lowest tab index.
+  virtual void show() = 0;
+  // Shows the window modally over its owner and returns once it has been closed; the owner
+  // takes no input meanwhile, but its timers keep ticking.
+  virtual void showModal(Window& owner) = 0;
+  // Closes the window as the user's close button does: onUnload runs, then it is gone.
+  virtual void close() = 0;
+
+  std::function<void()> onUnload;
+  // A double-click on the client area outside every visible element.
+  std::function<void()> onDblClick;
+};
+
+// Facts about the desktop that decide whether a restored window can be reached.
+struct Desktop {
+  std::vector<Rect> screens;  // available areas in screen twips; the first is the primary
+  double captionHeight = 0;   // twips of a tool window's caption bar
+  double minWidth = 0;        // the smallest outer size the frame allows, in twips
+  double minHeight = 0;
+};
+
+class Toolkit {
+ public:
+  virtual ~Toolkit() = default;
+  virtual std::unique_ptr<Window> createWindow(const WindowSpec& spec) = 0;
+  virtual Desktop desktop() const = 0;
+  // Runs the event loop until the last window has closed.
+  virtual int run() = 0;
+};
+
+}  // namespace vesk::forms

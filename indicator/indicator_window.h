@@ -1,0 +1,63 @@
+#pragma once
+// VESK_LIGHTS_MAIN: the start-up window with its six lights, its on-screen-keyboard button and
+// its two timers. The handlers are named after their element and event.
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "forms/forms.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+
+namespace vesk::indicator {
+
+class IndicatorWindow {
+ public:
+  IndicatorWindow(forms::Toolkit& toolkit, settings::Settings& settings,
+                  platform::Platform& platform);
+  ~IndicatorWindow();
+
+  // Creates the window, runs Form_Load, then shows it.
+  void start();
+
+  void Form_Load();
+  void Form_Unload();
+  void Form_DblClick();
+  void VESK_TIMER_Timer();
+  void AlwaysOnTopTimer_Timer();
+  void OSK_BUTTON_Click();
+  void NUM_LIGHT_LABEL_DblClick() { flip(platform::LockKey::Num); }
+  void VERT_NUM_LIGHT_LABEL_DblClick() { flip(platform::LockKey::Num); }
+  void CAPS_LIGHT_LABEL_DblClick() { flip(platform::LockKey::Caps); }
+  void VERT_CAP_LIGHT_LABEL_DblClick() { flip(platform::LockKey::Caps); }
+  void SCROLL_LIGHT_LABEL_DblClick() { flip(platform::LockKey::Scroll); }
+  void VERT_SCR_LIGHT_LABEL_DblClick() { flip(platform::LockKey::Scroll); }
+
+  // The keeper's on/off switch, as the settings dialog flips it. Switching it off also takes
+  // the window's keep-above status away, so it stops floating over everything.
+  void setAlwaysOnTop(bool on, bool lowerWhenOff);
+
+  forms::Window& window() { return *window_; }
+  forms::Timer& alwaysOnTopTimer() { return *alwaysOnTopTimer_; }
+  forms::Timer& refreshTimer() { return *veskTimer_; }
+  // Where a double-click on the background goes; the settings dialog installs itself here.
+  std::function<void()> openSettings;
+  // Windows of ours besides this one (the settings dialog while it is open).
+  std::function<forms::NativeHandle()> otherOwnWindow;
+
+ private:
+  void flip(platform::LockKey key);
+
+  forms::Toolkit& toolkit_;
+  settings::Settings& settings_;
+  platform::Platform& platform_;
+  std::unique_ptr<forms::Window> window_;
+  std::array<forms::Label*, 3> rowLights_{};
+  std::array<forms::Label*, 3> uprightLights_{};
+  forms::Button* oskButton_ = nullptr;
+  forms::Timer* alwaysOnTopTimer_ = nullptr;
+  forms::Timer* veskTimer_ = nullptr;
+};
+
+}  // namespace vesk::indicator

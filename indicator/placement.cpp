@@ -1,0 +1,43 @@
+#include "indicator/placement.h"
+
+#include <algorithm>
+
+namespace vesk::indicator {
+namespace {
+
+double overlap(double a0, double a1, double b0, double b1) {
+  return std::max(0.0, std::min(a1, b1) - std::max(a0, b0));
+}
+
+// The window can be grabbed when some screen shows enough of its caption bar: half its height,
+// and as wide as two caption heights (or the whole caption of a narrower window).
+bool reachable(const forms::Rect& r, const forms::Desktop& d) {
+  const double caption = std::max(d.captionHeight, 15.0);
+  const double needWidth = std::min(r.width, 2 * caption);
+  for (const auto& s : d.screens) {
+    const double w = overlap(r.left, r.left + r.width, s.left, s.left + s.width);
+    const double h = overlap(r.top, r.top + caption, s.top, s.top + s.height);
+    if (w >= needWidth && w > 0 && h >= caption / 2) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+forms::Rect placeRestored(const forms::Rect& stored, const forms::Rect& defaults,
+                          const forms::Desktop& desktop) {
+  forms::Rect r = stored;
+  if (r.width < desktop.minWidth || r.height < desktop.minHeight || r.width <= 0 ||
+      r.height <= 0) {
+    r.width = defaults.width;
+    r.height = defaults.height;
+  }
+  if (!desktop.screens.empty() && !reachable(r, desktop)) {
+    const auto& primary = desktop.screens.front();
+    r.left = primary.left + defaults.left;
+    r.top = primary.top + defaults.top;
+  }
+  return r;
+}
+
+}  // namespace vesk::indicator

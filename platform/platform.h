@@ -1,0 +1,30 @@
+#pragma once
+// The operating-system seam: lock-key state and presses, window order, and the on-screen
+// keyboard. Backends: Win32, X11, and a recording fake.
+
+#include <cstdint>
+
+#include "forms/forms.h"
+
+namespace vesk::platform {
+
+enum class LockKey { Num, Caps, Scroll };
+
+using forms::NativeHandle;
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  // The key-state word: any non-zero word counts as on (toggled on, or held down).
+  virtual std::uint16_t keyState(LockKey key) = 0;
+  // One press and release of the key, as if the user pressed it.
+  virtual void pressKey(LockKey key) = 0;
+  // The window that has the foreground, or 0 for none.
+  virtual NativeHandle foregroundWindow() = 0;
+  // Gives or takes the window's keep-above status, leaving its place and size alone.
+  virtual void setTopmost(NativeHandle window, bool topmost) = 0;
+  // Starts the system's on-screen keyboard; a failure is not reported to the user.
+  virtual void startOnScreenKeyboard(NativeHandle owner) = 0;
+};
+
+}  // namespace vesk::platform

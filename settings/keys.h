@@ -1,0 +1,53 @@
+#pragma once
+// The settings of the program: every key, its default, and where it lives.
+
+#include <string_view>
+
+namespace vesk::settings {
+
+inline constexpr std::string_view kApplication = "TARNWICK-VESK-LIGHTS";
+inline constexpr std::string_view kSection = "Settings";
+
+enum class Key {
+  MainLeft,
+  MainTop,
+  MainWidth,
+  MainHeight,
+  AboutMainLeft,
+  AboutMainTop,
+  AboutMainWidth,
+  AboutMainHeight,
+  AlwaysOnTop,
+  VertLights,
+  ShowNum,
+  ShowCaps,
+  ShowScroll,
+  ShowOsk,
+};
+
+struct KeyInfo {
+  Key key;
+  std::string_view name;
+  int fallback;  // the default when absent or unusable
+};
+
+inline constexpr KeyInfo kKeys[] = {
+    {Key::MainLeft, "MainLeft", 1000},
+    {Key::MainTop, "MainTop", 1000},
+    {Key::MainWidth, "MainWidth", 3840},
+    {Key::MainHeight, "MainHeight", 945},
+    {Key::AboutMainLeft, "AboutMainLeft", 1000},
+    {Key::AboutMainTop, "AboutMainTop", 1000},
+    {Key::AboutMainWidth, "AboutMainWidth", 5835},
+    {Key::AboutMainHeight, "AboutMainHeight", 4530},
+    {Key::AlwaysOnTop, "ALWAYS_ON_TOP_TICKBOX", 0},
+    {Key::VertLights, "VERT_LIGHTS_TICKBOX", 0},
+    {Key::ShowNum, "SHOW_NUM_TICKBOX", 1},
+    {Key::ShowCaps, "SHOW_CAPS_TICKBOX", 1},
+    {Key::ShowScroll, "SHOW_SCROLL_TICKBOX", 1},
+    {Key::ShowOsk, "SHOW_OSK_BUTTON", 1},
+};
+
+constexpr const KeyInfo& info(Key k) { return kKeys[static_cast<int>(k)]; }
+
+}  // namespace vesk::settings

@@ -1,0 +1,31 @@
+#pragma once
+#include <map>
+#include <tuple>
+
+#include "settings/store.h"
+
+namespace vesk::settings {
+
+// A store held in memory: for tests, and wherever nothing must persist.
+class MemoryStore : public Store {
+ public:
+  std::optional<std::string> get(const std::string& app, const std::string& section,
+                                 const std::string& key) override {
+    auto it = values_.find({app, section, key});
+    if (it == values_.end()) return std::nullopt;
+    return it->second;
+  }
+  void save(const std::string& app, const std::string& section, const std::string& key,
+            const std::string& text) override {
+    values_[{app, section, key}] = text;
+    ++writes_;
+  }
+  int writes() const { return writes_; }
+  bool empty() const { return values_.empty(); }
+
+ private:
+  std::map<std::tuple<std::string, std::string, std::string>, std::string> values_;
+  int writes_ = 0;
+};
+
+}  // namespace vesk::settings
