@@ -39,10 +39,10 @@ struct LabelSpec {
   Rect place;
   Font font;
   Align align = Align::Centre;
-  bool border = true;           // a thin single line
-  std::optional<Colour> back;   // none: the window's background
-  std::optional<Colour> text;   // none: the default text colour
-  bool wrap = false;            // words wrap onto new lines in a narrow label
+  bool border = true;          // a thin single line
+  std::optional<Colour> back;  // none: the window's background
+  std::optional<Colour> text;  // none: the default text colour
+  bool wrap = false;           // words wrap onto new lines in a narrow label
 };
 
 struct ButtonSpec {

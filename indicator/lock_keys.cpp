@@ -14,6 +14,8 @@ const std::array<LockKeyInfo, 3> kLockKeys = {{
      Key::ShowScroll, "{SCROLLLOCK}"},
 }};
 
-const LockKeyInfo& lockKey(LockKey key) { return kLockKeys[static_cast<int>(key)]; }
+const LockKeyInfo& lockKey(LockKey key) {
+  return kLockKeys[static_cast<int>(key)];
+}
 
 }  // namespace vesk::indicator

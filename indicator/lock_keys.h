@@ -12,8 +12,8 @@ namespace vesk::indicator {
 
 struct LockKeyInfo {
   platform::LockKey key;
-  int virtualKey;                   // the Windows key code
-  std::string_view rowLight;        // element name of the light in the row
+  int virtualKey;             // the Windows key code
+  std::string_view rowLight;  // element name of the light in the row
   std::string_view rowCaption;
   std::string_view uprightLight;    // element name of the light in the upright strip
   std::string_view uprightCaption;  // one letter per line in the narrow label

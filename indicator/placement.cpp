@@ -27,8 +27,7 @@ bool reachable(const forms::Rect& r, const forms::Desktop& d) {
 forms::Rect placeRestored(const forms::Rect& stored, const forms::Rect& defaults,
                           const forms::Desktop& desktop) {
   forms::Rect r = stored;
-  if (r.width < desktop.minWidth || r.height < desktop.minHeight || r.width <= 0 ||
-      r.height <= 0) {
+  if (r.width < desktop.minWidth || r.height < desktop.minHeight || r.width <= 0 || r.height <= 0) {
     r.width = defaults.width;
     r.height = defaults.height;
   }

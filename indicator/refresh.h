@@ -10,9 +10,9 @@
 namespace vesk::indicator {
 
 struct DisplaySettings {
-  double vertLights = 0;             // "VERT_LIGHTS_TICKBOX"
+  double vertLights = 0;                // "VERT_LIGHTS_TICKBOX"
   std::array<double, 3> show{1, 1, 1};  // the show settings of Num, Caps, Scroll
-  double showOsk = 1;                // "SHOW_OSK_BUTTON"
+  double showOsk = 1;                   // "SHOW_OSK_BUTTON"
 };
 
 struct TickOutcome {

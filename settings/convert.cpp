@@ -1,5 +1,6 @@
 #include "settings/convert.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -7,8 +8,12 @@
 namespace vesk::settings {
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSpace(char c) {
+  return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::string_view trim(std::string_view s) {
   while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
@@ -42,7 +47,8 @@ std::optional<double> toDouble(std::string_view text, char decimalSeparator) {
   const std::string_view s = trim(text);
   if (!s.empty() && s[0] == '&') return parseRadix(s);
 
-  // Rewrite into the plain form that from_chars reads, checking the shape on the way.
+  // Rewrite into the plain form that from_chars reads, checking the shape on the way. The
+  // decimal magnitude tells an overflow (an error) from an underflow (a zero).
   std::string plain;
   std::size_t i = 0;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
@@ -50,27 +56,42 @@ std::optional<double> toDouble(std::string_view text, char decimalSeparator) {
     ++i;
   }
   int digits = 0;
-  for (; i < s.size() && isDigit(s[i]); ++i, ++digits) plain += s[i];
+  long magnitude = 0;  // position of the leading significant digit, relative to the point
+  bool significant = false;
+  for (; i < s.size() && isDigit(s[i]); ++i, ++digits) {
+    plain += s[i];
+    significant = significant || s[i] != '0';
+    if (significant) ++magnitude;
+  }
   if (i < s.size() && (s[i] == '.' || s[i] == decimalSeparator)) {
     plain += '.';
-    for (++i; i < s.size() && isDigit(s[i]); ++i, ++digits) plain += s[i];
+    for (++i; i < s.size() && isDigit(s[i]); ++i, ++digits) {
+      plain += s[i];
+      if (!significant && s[i] == '0') --magnitude;
+      significant = significant || s[i] != '0';
+    }
   }
   if (digits == 0) return std::nullopt;
   if (i < s.size() && ((s[i] | 0x20) == 'e' || (s[i] | 0x20) == 'd')) {
     plain += 'e';
     ++i;
+    const bool negative = i < s.size() && s[i] == '-';
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) plain += s[i++];
     int expDigits = 0;
-    for (; i < s.size() && isDigit(s[i]); ++i, ++expDigits) plain += s[i];
+    long exponent = 0;
+    for (; i < s.size() && isDigit(s[i]); ++i, ++expDigits) {
+      plain += s[i];
+      exponent = std::min(exponent * 10 + (s[i] - '0'), 1000000L);
+    }
     if (expDigits == 0) return std::nullopt;
+    magnitude += negative ? -exponent : exponent;
   }
   if (i != s.size()) return std::nullopt;
 
   double value = 0;
   const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+  if (ec == std::errc::result_out_of_range && magnitude <= 0) return 0.0;
   if (ec != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value)) {
-    // Underflow is a zero, not an error; overflow is.
-    if (ec == std::errc::result_out_of_range && std::fabs(value) < 1.0) return 0.0;
     return std::nullopt;
   }
   return value;
@@ -102,6 +123,8 @@ std::string formatSingle(float value) {
   return std::string(buffer, result.ptr);
 }
 
-std::string formatInt(int value) { return std::to_string(value); }
+std::string formatInt(int value) {
+  return std::to_string(value);
+}
 
 }  // namespace vesk::settings

@@ -48,6 +48,8 @@ inline constexpr KeyInfo kKeys[] = {
     {Key::ShowOsk, "SHOW_OSK_BUTTON", 1},
 };
 
-constexpr const KeyInfo& info(Key k) { return kKeys[static_cast<int>(k)]; }
+constexpr const KeyInfo& info(Key k) {
+  return kKeys[static_cast<int>(k)];
+}
 
 }  // namespace vesk::settings

@@ -1,0 +1,153 @@
+#pragma once
+// A recording implementation of the windowing seam: elements keep their state in memory, every
+// change is logged in order, and tests play the user (clicks, double-clicks, timer ticks).
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/forms.h"
+
+namespace vesk::forms::fake {
+
+class FakeToolkit;
+
+class FakeLabel : public Label {
+ public:
+  explicit FakeLabel(LabelSpec spec) : spec(std::move(spec)), caption_(this->spec.caption) {}
+  void setCaption(const std::string& caption) override { caption_ = caption; }
+  std::string caption() const override { return caption_; }
+  void setBackColour(Colour colour) override {
+    back = colour;
+    ++colourSets;
+  }
+  void setVisible(bool visible) override { visible_ = visible; }
+  bool isVisible() const override { return visible_; }
+
+  LabelSpec spec;
+  std::optional<Colour> back = spec.back;
+  int colourSets = 0;
+
+ private:
+  std::string caption_;
+  bool visible_ = true;
+};
+
+class FakeButton : public Button {
+ public:
+  explicit FakeButton(ButtonSpec spec) : spec(std::move(spec)) {}
+  void setVisible(bool visible) override { visible_ = visible; }
+  bool isVisible() const override { return visible_; }
+  void click() {
+    if (visible_ && onClick) onClick();
+  }
+  ButtonSpec spec;
+
+ private:
+  bool visible_ = true;
+};
+
+class FakeCheckBox : public CheckBox {
+ public:
+  explicit FakeCheckBox(CheckBoxSpec spec) : spec(std::move(spec)), value_(this->spec.value) {}
+  int value() const override { return value_; }
+  void setValue(int value) override { value_ = value; }
+  // A user's click: 0 -> 1, 1 -> 0, greyed -> 1, then the click event.
+  void click() {
+    value_ = value_ == 1 ? 0 : 1;
+    if (onClick) onClick();
+  }
+  CheckBoxSpec spec;
+
+ private:
+  int value_;
+};
+
+class FakeTimer : public Timer {
+ public:
+  FakeTimer(std::vector<std::string>& log, std::string name) : log_(log), name_(std::move(name)) {}
+  void setInterval(int ms) override {
+    interval_ = ms;
+    log_.push_back(name_ + ".interval=" + std::to_string(ms));
+  }
+  int interval() const override { return interval_; }
+  void setEnabled(bool enabled) override {
+    enabled_ = enabled;
+    log_.push_back(name_ + ".enabled=" + std::to_string(enabled));
+  }
+  bool isEnabled() const override { return enabled_; }
+  bool ticking() const { return enabled_ && interval_ > 0; }
+  // One period elapses: ticks only when the timer really would.
+  void elapse() {
+    if (ticking() && onTimer) onTimer();
+  }
+
+ private:
+  std::vector<std::string>& log_;
+  std::string name_;
+  int interval_ = 0;
+  bool enabled_ = false;
+};
+
+class FakeWindow : public Window {
+ public:
+  FakeWindow(FakeToolkit& toolkit, WindowSpec spec, NativeHandle handle);
+  ~FakeWindow() override;
+
+  Label& addLabel(const LabelSpec& spec) override;
+  Button& addButton(const ButtonSpec& spec) override;
+  CheckBox& addCheckBox(const CheckBoxSpec& spec) override;
+  Timer& addTimer() override;
+  void setOuterGeometry(const Rect& twips) override;
+  Rect outerGeometry() const override { return geometry; }
+  NativeHandle handle() const override { return handle_; }
+  void show() override;
+  void showModal(Window& owner) override;
+  void close() override;
+
+  FakeLabel& label(const std::string& name);
+  FakeButton& button(const std::string& name);
+  FakeCheckBox& checkBox(const std::string& name);
+  FakeTimer& timer(int index) { return *timers_.at(index); }
+  // A double-click at a client point: the topmost visible label there, else the background.
+  void doubleClickAt(double x, double y);
+
+  WindowSpec spec;
+  Rect geometry;
+  bool shown = false;
+  bool closed = false;
+  Window* modalOwner = nullptr;
+  std::vector<std::string> creationOrder;  // element names, in the order they were added
+
+ private:
+  FakeToolkit& toolkit_;
+  NativeHandle handle_;
+  std::vector<std::unique_ptr<FakeLabel>> labels_;
+  std::vector<std::unique_ptr<FakeButton>> buttons_;
+  std::vector<std::unique_ptr<FakeCheckBox>> boxes_;
+  std::vector<std::unique_ptr<FakeTimer>> timers_;
+};
+
+class FakeToolkit : public Toolkit {
+ public:
+  std::unique_ptr<Window> createWindow(const WindowSpec& spec) override;
+  Desktop desktop() const override { return desktopInfo; }
+  int run() override { return 0; }
+
+  FakeWindow* find(const std::string& name);  // the live window of that name, if any
+
+  Desktop desktopInfo{{{0, 0, 28800, 16200}}, 300, 1500, 500};  // 1920x1080 at 96 DPI
+  std::vector<std::string> log;
+  // Runs while a window is shown modally, as the user would act on it; a window still open
+  // afterwards is closed through its frame.
+  std::function<void(FakeWindow&)> whileModal;
+
+ private:
+  friend class FakeWindow;
+  std::vector<FakeWindow*> live_;
+  NativeHandle nextHandle_ = 0x1001;
+};
+
+}  // namespace vesk::forms::fake

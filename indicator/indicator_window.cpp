@@ -1,0 +1,121 @@
+#include "indicator/indicator_window.h"
+
+#include "indicator/layout.h"
+#include "indicator/lock_keys.h"
+#include "indicator/placement.h"
+#include "indicator/refresh.h"
+
+namespace vesk::indicator {
+
+using settings::Key;
+
+namespace {
+constexpr forms::Rect kDefaultGeometry{1000, 1000, 3840, 945};
+}
+
+IndicatorWindow::IndicatorWindow(forms::Toolkit& toolkit, settings::Settings& settings,
+                                 platform::Platform& platform)
+    : toolkit_(toolkit), settings_(settings), platform_(platform) {
+  window_ = toolkit_.createWindow({kMainWindowName, kCaption});
+  auto& w = *window_;
+
+  oskButton_ = &w.addButton(oskButtonSpec());
+  oskButton_->onClick = [this] { OSK_BUTTON_Click(); };
+  // As created: the keeper off without an interval, the refresh on but without an interval.
+  alwaysOnTopTimer_ = &w.addTimer();
+  alwaysOnTopTimer_->onTimer = [this] { AlwaysOnTopTimer_Timer(); };
+  veskTimer_ = &w.addTimer();
+  veskTimer_->setEnabled(true);
+  veskTimer_->onTimer = [this] { VESK_TIMER_Timer(); };
+
+  for (int i = 2; i >= 0; --i) uprightLights_[i] = &w.addLabel(uprightLightSpec(i));
+  for (int i = 2; i >= 0; --i) rowLights_[i] = &w.addLabel(rowLightSpec(i));
+  using Handler = void (IndicatorWindow::*)();
+  static constexpr Handler kRowHandlers[] = {&IndicatorWindow::NUM_LIGHT_LABEL_DblClick,
+                                             &IndicatorWindow::CAPS_LIGHT_LABEL_DblClick,
+                                             &IndicatorWindow::SCROLL_LIGHT_LABEL_DblClick};
+  static constexpr Handler kUprightHandlers[] = {&IndicatorWindow::VERT_NUM_LIGHT_LABEL_DblClick,
+                                                 &IndicatorWindow::VERT_CAP_LIGHT_LABEL_DblClick,
+                                                 &IndicatorWindow::VERT_SCR_LIGHT_LABEL_DblClick};
+  for (int i = 0; i < 3; ++i) {
+    rowLights_[i]->onDblClick = [this, h = kRowHandlers[i]] { (this->*h)(); };
+    uprightLights_[i]->onDblClick = [this, h = kUprightHandlers[i]] { (this->*h)(); };
+  }
+
+  w.onUnload = [this] { Form_Unload(); };
+  w.onDblClick = [this] { Form_DblClick(); };
+}
+
+IndicatorWindow::~IndicatorWindow() = default;
+
+void IndicatorWindow::start() {
+  Form_Load();
+  window_->show();
+}
+
+void IndicatorWindow::Form_Load() {
+  const forms::Rect stored{settings_.single(Key::MainLeft), settings_.single(Key::MainTop),
+                           settings_.single(Key::MainWidth), settings_.single(Key::MainHeight)};
+  window_->setOuterGeometry(placeRestored(stored, kDefaultGeometry, toolkit_.desktop()));
+  alwaysOnTopTimer_->setInterval(1000);
+  veskTimer_->setEnabled(true);
+  veskTimer_->setInterval(100);
+  alwaysOnTopTimer_->setEnabled(settings_.isOn(Key::AlwaysOnTop));
+}
+
+void IndicatorWindow::Form_Unload() {
+  const auto g = window_->outerGeometry();
+  settings_.saveSingle(Key::MainLeft, static_cast<float>(g.left));
+  settings_.saveSingle(Key::MainTop, static_cast<float>(g.top));
+  settings_.saveSingle(Key::MainWidth, static_cast<float>(g.width));
+  settings_.saveSingle(Key::MainHeight, static_cast<float>(g.height));
+  alwaysOnTopTimer_->setEnabled(false);
+  veskTimer_->setEnabled(false);
+}
+
+void IndicatorWindow::Form_DblClick() {
+  if (openSettings) openSettings();
+}
+
+void IndicatorWindow::VESK_TIMER_Timer() {
+  std::array<std::uint16_t, 3> states{};
+  DisplaySettings display;
+  for (int i = 0; i < 3; ++i) states[i] = platform_.keyState(kLockKeys[i].key);
+  display.vertLights = settings_.number(Key::VertLights);
+  for (int i = 0; i < 3; ++i) display.show[i] = settings_.number(kLockKeys[i].showSetting);
+  display.showOsk = settings_.number(Key::ShowOsk);
+
+  const TickOutcome out = computeTick(states, display);
+  for (int i = 0; i < 3; ++i) {
+    // Hidden lights are coloured too, so a light that appears already shows the state.
+    rowLights_[i]->setBackColour(out.colour[i]);
+    uprightLights_[i]->setBackColour(out.colour[i]);
+    uprightLights_[i]->setVisible(out.uprightVisible[i]);
+    rowLights_[i]->setVisible(out.rowVisible[i]);
+  }
+  oskButton_->setVisible(out.oskVisible);
+}
+
+void IndicatorWindow::AlwaysOnTopTimer_Timer() {
+  const auto own = window_->handle();
+  const auto foreground = platform_.foregroundWindow();
+  if (foreground == own) return;
+  if (foreground != 0 && otherOwnWindow && foreground == otherOwnWindow()) return;
+  if (foreground != 0) platform_.setTopmost(foreground, false);
+  platform_.setTopmost(own, true);
+}
+
+void IndicatorWindow::setAlwaysOnTop(bool on, bool lowerWhenOff) {
+  alwaysOnTopTimer_->setEnabled(on);
+  if (!on && lowerWhenOff) platform_.setTopmost(window_->handle(), false);
+}
+
+void IndicatorWindow::OSK_BUTTON_Click() {
+  platform_.startOnScreenKeyboard(window_->handle());
+}
+
+void IndicatorWindow::flip(platform::LockKey key) {
+  platform_.pressKey(key);
+}
+
+}  // namespace vesk::indicator

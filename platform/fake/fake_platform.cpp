@@ -1,0 +1,30 @@
+#include "platform/fake/fake_platform.h"
+
+namespace vesk::platform::fake {
+
+std::uint16_t FakePlatform::keyState(LockKey key) {
+  ++keyStateReads;
+  return states[static_cast<int>(key)];
+}
+
+void FakePlatform::pressKey(LockKey key) {
+  presses.push_back(key);
+  // Like a real lock key: a press and release toggles it.
+  auto& s = states[static_cast<int>(key)];
+  s = s ? 0 : 1;
+}
+
+NativeHandle FakePlatform::foregroundWindow() {
+  ++foregroundReads;
+  return foreground;
+}
+
+void FakePlatform::setTopmost(NativeHandle window, bool topmost) {
+  topmostCalls.emplace_back(window, topmost);
+}
+
+void FakePlatform::startOnScreenKeyboard(NativeHandle owner) {
+  keyboardStarts.push_back(owner);
+}
+
+}  // namespace vesk::platform::fake

@@ -1,0 +1,98 @@
+#include "settings/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/memory_store.h"
+
+using namespace vesk::settings;
+
+namespace {
+
+struct SettingsTest : ::testing::Test {
+  MemoryStore store;
+  std::vector<std::string> reports;
+  Settings settings{store, ',', [this](const std::string& line) { reports.push_back(line); }};
+
+  void put(const char* key, const char* text) {
+    store.save("TARNWICK-VESK-LIGHTS", "Settings", key, text);
+  }
+  std::optional<std::string> get(const char* key) {
+    return store.get("TARNWICK-VESK-LIGHTS", "Settings", key);
+  }
+};
+
+}  // namespace
+
+TEST_F(SettingsTest, AbsentKeysGiveTheirDefaultsAndWriteNothing) {
+  EXPECT_EQ(settings.single(Key::MainLeft), 1000.f);
+  EXPECT_EQ(settings.single(Key::MainWidth), 3840.f);
+  EXPECT_EQ(settings.single(Key::MainHeight), 945.f);
+  EXPECT_EQ(settings.single(Key::AboutMainWidth), 5835.f);
+  EXPECT_EQ(settings.single(Key::AboutMainHeight), 4530.f);
+  EXPECT_FALSE(settings.isOn(Key::VertLights));
+  EXPECT_FALSE(settings.isOn(Key::AlwaysOnTop));
+  for (Key k : {Key::ShowNum, Key::ShowCaps, Key::ShowScroll, Key::ShowOsk}) {
+    EXPECT_TRUE(settings.isShown(k));
+    EXPECT_EQ(settings.checkValue(k), 1);
+  }
+  EXPECT_TRUE(store.empty());
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(SettingsTest, FlagsMeanOnOnlyForOneAndHiddenOnlyForZero) {
+  struct Case {
+    const char* text;
+    bool on, shown;
+  };
+  for (const Case c : {Case{"1", true, true}, Case{"0", false, false}, Case{"2", false, true},
+                       Case{"-1", false, true}, Case{"1,0", true, true}, Case{"0.5", false, true},
+                       Case{" &H1 ", true, true}}) {
+    put("VERT_LIGHTS_TICKBOX", c.text);
+    put("SHOW_SCROLL_TICKBOX", c.text);
+    EXPECT_EQ(settings.isOn(Key::VertLights), c.on) << c.text;
+    EXPECT_EQ(settings.isShown(Key::ShowScroll), c.shown) << c.text;
+  }
+}
+
+TEST_F(SettingsTest, UnusableValueCountsAsAbsentIsReportedOnceAndKept) {
+  put("MainLeft", "abc");
+  put("SHOW_NUM_TICKBOX", "");
+  EXPECT_EQ(settings.single(Key::MainLeft), 1000.f);
+  EXPECT_EQ(settings.single(Key::MainLeft), 1000.f);
+  EXPECT_TRUE(settings.isShown(Key::ShowNum));
+  EXPECT_TRUE(settings.isShown(Key::ShowNum));
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_NE(reports[0].find("MainLeft"), std::string::npos);
+  EXPECT_EQ(get("MainLeft"), "abc");
+  EXPECT_EQ(get("SHOW_NUM_TICKBOX"), "");
+
+  put("MainLeft", "xyz");  // another bad value of the same key is worth a new line
+  settings.single(Key::MainLeft);
+  EXPECT_EQ(reports.size(), 3u);
+}
+
+TEST_F(SettingsTest, CheckValueShowsOnlyWhatABoxCan) {
+  put("SHOW_OSK_BUTTON", "2");
+  EXPECT_EQ(settings.checkValue(Key::ShowOsk), 2);
+  put("SHOW_OSK_BUTTON", "0,6");  // rounds to 1
+  EXPECT_EQ(settings.checkValue(Key::ShowOsk), 1);
+  put("SHOW_OSK_BUTTON", "7");
+  EXPECT_EQ(settings.checkValue(Key::ShowOsk), 1);
+  put("VERT_LIGHTS_TICKBOX", "-1");
+  EXPECT_EQ(settings.checkValue(Key::VertLights), 0);
+  put("VERT_LIGHTS_TICKBOX", "99999");
+  EXPECT_EQ(settings.checkValue(Key::VertLights), 0);
+  EXPECT_EQ(reports.size(), 3u);
+  EXPECT_EQ(get("SHOW_OSK_BUTTON"), "7");
+}
+
+TEST_F(SettingsTest, GeometryRoundTripsIncludingNegativePlaces) {
+  settings.saveSingle(Key::MainLeft, -15.f);
+  settings.saveSingle(Key::MainTop, 1234.5f);
+  settings.saveInt(Key::ShowNum, 0);
+  EXPECT_EQ(get("MainLeft"), "-15");
+  EXPECT_EQ(get("SHOW_NUM_TICKBOX"), "0");
+  EXPECT_EQ(settings.single(Key::MainLeft), -15.f);
+  EXPECT_EQ(settings.single(Key::MainTop), 1234.5f);
+  EXPECT_FALSE(settings.isShown(Key::ShowNum));
+}
