@@ -4,7 +4,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2
 
 BUILD_PKGS := cmake make g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libgl-dev \
-              fonts-dejavu-core
+              fonts-dejavu-core fonts-liberation2
 TEST_PKGS := $(BUILD_PKGS) googletest libgtest-dev xvfb xauth xdotool openbox wmctrl \
              x11-xserver-utils x11-apps x11-utils imagemagick
 WIN_PKGS := g++-mingw-w64-x86-64-posix wine wine64 fonts-wine

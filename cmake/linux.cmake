@@ -10,3 +10,8 @@ add_subdirectory(platform/x11)
 add_executable(vesk-lights app/main_linux.cpp)
 target_link_libraries(vesk-lights PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_x11)
 set_target_properties(vesk-lights PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# The yardstick that tools/measure-idle.sh compares the program with.
+add_executable(bare-window tools/bare_window.cpp)
+target_link_libraries(bare-window PRIVATE Qt6::Widgets)
+set_target_properties(bare-window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)

@@ -1,0 +1,66 @@
+// The Linux program: Qt6 Widgets windows, the X11 platform, the settings in an INI file.
+
+#include <QApplication>
+#include <QLocale>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "forms/qt/qt_toolkit.h"
+#include "indicator/indicator_window.h"
+#include "platform/null_platform.h"
+#include "platform/x11/x11_platform.h"
+#include "settings/ini/ini_path.h"
+#include "settings/ini/ini_store.h"
+#include "settings/settings.h"
+#include "settings_dialog/settings_dialog.h"
+
+namespace {
+
+bool set(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+// Without any display Qt aborts with a long message; say instead how to run without one.
+bool haveDisplay() {
+  return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+char decimalSeparator() {
+  const QString point = QLocale::system().decimalPoint();
+  return point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : '.';
+}
+
+void report(const std::string& line) {
+  std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!haveDisplay()) {
+    std::fprintf(stderr,
+                 "vesk-lights: no display; run it on a virtual one with 'xvfb-run -a "
+                 "vesk-lights' or without windows on screen with QT_QPA_PLATFORM=offscreen\n");
+    return 1;
+  }
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("vesk-lights"));
+  QApplication::setDesktopFileName(QStringLiteral("vesk-lights"));
+
+  vesk::settings::IniStore store(vesk::settings::defaultIniPath(), report);
+  vesk::settings::Settings settings(store, decimalSeparator(), report);
+
+  std::unique_ptr<vesk::platform::Platform> platform;
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    platform = vesk::platform::createX11Platform();
+  }
+  if (!platform) platform = std::make_unique<vesk::platform::NullPlatform>();
+
+  vesk::forms::qt::QtToolkit toolkit(app);
+  vesk::indicator::IndicatorWindow main(toolkit, settings, *platform);
+  vesk::settings_dialog::SettingsDialog dialog(toolkit, settings, main);
+  main.start();
+  return toolkit.run();
+}

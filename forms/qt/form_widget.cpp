@@ -1,0 +1,38 @@
+#include "forms/qt/form_widget.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMouseEvent>
+
+namespace vesk::forms::qt {
+
+FormWidget::FormWidget()
+    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint) {
+  // Qt::Tool clears this; without it closing the main window would leave the program running.
+  setAttribute(Qt::WA_QuitOnClose, true);
+  setBackgroundRole(QPalette::Button);
+  setAutoFillBackground(true);
+  setWindowIcon(QIcon(QStringLiteral(":/vesk-lights.png")));
+}
+
+void FormWidget::dispatch(const std::function<void()>& handler) {
+  if (!handler) return;
+  // A copy: the handler's owner may be destroyed while it runs.
+  const auto run = handler;
+  ++busy_;
+  run();
+  --busy_;
+}
+
+void FormWidget::closeEvent(QCloseEvent* event) {
+  dispatch(onClose);
+  event->accept();
+}
+
+void FormWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  event->accept();
+  if (event->button() == Qt::LeftButton) dispatch(onDblClick);
+}
+
+}  // namespace vesk::forms::qt

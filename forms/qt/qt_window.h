@@ -1,0 +1,57 @@
+#pragma once
+// One top-level window of the forms seam on Qt Widgets.
+
+#include <QPointer>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "forms/forms.h"
+#include "forms/qt/form_widget.h"
+
+class QEventLoop;
+
+namespace vesk::forms::qt {
+
+class QtToolkit;
+class QtTimer;
+
+class QtWindow final : public forms::Window {
+ public:
+  QtWindow(QtToolkit& toolkit, const WindowSpec& spec);
+  ~QtWindow() override;
+
+  Label& addLabel(const LabelSpec& spec) override;
+  Button& addButton(const ButtonSpec& spec) override;
+  CheckBox& addCheckBox(const CheckBoxSpec& spec) override;
+  Timer& addTimer() override;
+
+  void setOuterGeometry(const Rect& twips) override;
+  Rect outerGeometry() const override;
+  NativeHandle handle() const override;
+
+  void show() override;
+  void showModal(forms::Window& owner) override;
+  void close() override;
+
+  // The widget, for tests and for the owner of a modal window.
+  FormWidget* widget() const { return form_; }
+
+ private:
+  QRect outerPixels() const;
+  void placeBeforeMap(const QRect& outer);
+  void orderTabs();
+  void unload();
+
+  QtToolkit& toolkit_;
+  QPointer<FormWidget> form_;  // a modal window's widget is its owner's child
+  std::vector<std::pair<int, QWidget*>> tabStops_;
+  std::vector<QtTimer*> timers_;
+  std::optional<Rect> pending_;  // the outer rectangle to take when next shown
+  bool unloaded_ = false;
+  QEventLoop* modalLoop_ = nullptr;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace vesk::forms::qt
