@@ -81,9 +81,9 @@ void LockReader::lookUp() {
   indicatorState_ = state;
 }
 
-void LockReader::drainEvents() {
-  // Reads what has already arrived on the socket, without asking the server for anything.
-  while (XEventsQueued(display_, QueuedAfterReading) > 0) {
+void LockReader::drainEvents(int mode) {
+  // Never asks the server for anything.
+  while (XEventsQueued(display_, mode) > 0) {
     XEvent event;
     XNextEvent(display_, &event);
     if (event.type == MappingNotify) {
@@ -109,20 +109,23 @@ void LockReader::drainEvents() {
   if (stale_) lookUp();
 }
 
-bool LockReader::held(const KeyInfo& info) {
+void LockReader::refreshHeld() {
   const auto now = std::chrono::steady_clock::now();
-  if (!keymapValid_ || now - keymapAt_ >= kHeldCacheTime) {
-    XQueryKeymap(display_, keymap_);
-    keymapAt_ = now;
-    keymapValid_ = true;
-  }
+  if (keymapValid_ && now - keymapAt_ < kHeldCacheTime) return;
+  XQueryKeymap(display_, keymap_);
+  keymapAt_ = now;
+  keymapValid_ = true;
+  drainEvents(QueuedAlready);
+}
+
+bool LockReader::held(const KeyInfo& info) const {
   for (KeyCode kc : info.keycodes)
     if (keymap_[kc / 8] & (1 << (kc % 8))) return true;
   return false;
 }
 
 std::uint16_t LockReader::keyState(LockKey key) {
-  drainEvents();
+  refreshHeld();
   const KeyInfo& info = keys_[slot(key)];
   std::uint16_t word = 0;
   if (info.indicatorIndex >= 0 && (indicatorState_ & (1u << info.indicatorIndex))) word |= 0x0001;
@@ -131,7 +134,7 @@ std::uint16_t LockReader::keyState(LockKey key) {
 }
 
 bool LockReader::indicatorNow(LockKey key) {
-  drainEvents();
+  drainEvents(QueuedAfterReading);
   const KeyInfo& info = keys_[slot(key)];
   if (info.indicatorIndex < 0) return false;
   unsigned int state = 0;
@@ -146,7 +149,7 @@ void LockReader::setIndicator(LockKey key, bool on) {
 }
 
 KeyCode LockReader::pressKeycode(LockKey key) {
-  drainEvents();
+  drainEvents(QueuedAfterReading);
   return keys_[slot(key)].pressKeycode;
 }
 

@@ -46,8 +46,12 @@ class LockReader {
   };
 
   void lookUp();
-  void drainEvents();
-  bool held(const KeyInfo& info);
+  // Handles the events already read (mode QueuedAlready) or also those waiting on the socket.
+  void drainEvents(int mode);
+  // Asks for the held keys at most once per kHeldCacheTime; the same round trip brings in every
+  // indicator event sent before its reply.
+  void refreshHeld();
+  bool held(const KeyInfo& info) const;
 
   Display* display_;
   int xkbEventBase_ = 0;

@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QStringList>
 
+#include <sys/stat.h>
+
 namespace vesk::settings {
 namespace {
 
@@ -22,10 +24,22 @@ IniStore::IniStore(std::string path, Reporter report)
 
 IniStore::~IniStore() = default;
 
+void IniStore::refresh() {
+  struct stat st {};
+  const bool exists = ::stat(path_.c_str(), &st) == 0;
+  const auto now = exists ? std::make_tuple(true, static_cast<unsigned long long>(st.st_ino),
+                                            static_cast<long long>(st.st_size),
+                                            static_cast<long long>(st.st_mtim.tv_sec),
+                                            static_cast<long long>(st.st_mtim.tv_nsec))
+                          : decltype(seen_){};
+  if (now == seen_) return;
+  seen_ = now;
+  file_->sync();
+}
+
 std::optional<std::string> IniStore::get(const std::string&, const std::string& section,
                                          const std::string& key) {
-  // One stat when the file is unchanged; a changed file is read again.
-  file_->sync();
+  refresh();
   const QVariant value = file_->value(keyPath(section, key));
   if (!value.isValid()) return std::nullopt;
   // An unquoted comma makes a list ("MainLeft=1,5"); the text is what the user wrote.

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "settings/settings.h"
 #include "settings/store.h"
@@ -28,7 +29,12 @@ class IniStore final : public Store {
   const std::string& path() const { return path_; }
 
  private:
+  // Re-reads the file only when its identity, size or change time differ from the last look:
+  // one stat per read instead of the several QSettings::sync makes.
+  void refresh();
+
   std::string path_;
+  std::tuple<bool, unsigned long long, long long, long long, long long> seen_{};
   Reporter report_;
   std::unique_ptr<QSettings> file_;
   bool reported_ = false;
