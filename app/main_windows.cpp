@@ -1,0 +1,51 @@
+// The Windows program: raw Win32 windows, the Win32 platform and the registry store, wired to
+// the portable indicator window and settings dialog.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "forms/win32/wide_text.h"
+#include "forms/win32/win32_toolkit.h"
+#include "indicator/indicator_window.h"
+#include "platform/win32/win32_platform.h"
+#include "settings/registry/registry_store.h"
+#include "settings/settings.h"
+#include "settings_dialog/settings_dialog.h"
+
+namespace {
+
+// Stored numbers are read with the user's decimal separator, as they were written.
+char userDecimalSeparator() {
+  wchar_t text[8] = {};
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, text, 8) > 0 && text[0] > 0 &&
+      text[0] < 0x80) {
+    return static_cast<char>(text[0]);
+  }
+  return '.';
+}
+
+// A GUI program has no stderr: reports go to the debugger's output.
+void report(const std::string& line) {
+  OutputDebugStringW(vesk::forms::win32::toWide(line + "\n").c_str());
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The manifest asks for version 6 of the common controls; load them before any window.
+  INITCOMMONCONTROLSEX controls{static_cast<DWORD>(sizeof controls), ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  vesk::forms::win32::Win32Toolkit toolkit;
+  vesk::settings::RegistryStore store;
+  vesk::settings::Settings settings(store, userDecimalSeparator(), report);
+  vesk::platform::Win32Platform platform;
+
+  vesk::indicator::IndicatorWindow main(toolkit, settings, platform);
+  vesk::settings_dialog::SettingsDialog dialog(toolkit, settings, main);
+  main.start();
+  return toolkit.run();
+}
