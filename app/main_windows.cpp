@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "forms/win32/wide_text.h"
+#include "platform/win32/wide_text.h"
 #include "forms/win32/win32_toolkit.h"
 #include "indicator/indicator_window.h"
 #include "platform/win32/win32_platform.h"
@@ -29,7 +29,7 @@ char userDecimalSeparator() {
 
 // A GUI program has no stderr: reports go to the debugger's output.
 void report(const std::string& line) {
-  OutputDebugStringW(vesk::forms::win32::toWide(line + "\n").c_str());
+  OutputDebugStringW(vesk::win32::toWide(line + "\n").c_str());
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 
 #include <cmath>
 
-#include "forms/win32/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace vesk::forms::win32 {
+
+using ::vesk::win32::toWide;
 namespace {
 
 // Looked up at run time: these exist only from Windows 10 1607 on, and a direct import would

@@ -1,8 +1,10 @@
 #include "forms/win32/win32_elements.h"
 
-#include "forms/win32/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace vesk::forms::win32 {
+
+using ::vesk::win32::toWide;
 namespace {
 
 // Hides or shows a control only on a change: the refresh sets every element's visibility ten

@@ -6,9 +6,11 @@
 #include "forms/win32/app_icon.h"
 #include "forms/win32/dpi.h"
 #include "forms/win32/message_loop.h"
-#include "forms/win32/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace vesk::forms::win32 {
+
+using ::vesk::win32::toWide;
 namespace {
 
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which the dialog manager sends

@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
-#include "settings/registry/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace vesk::settings {
+
+using ::vesk::win32::toUtf8;
+using ::vesk::win32::toWide;
 namespace {
 
 std::wstring sectionPath(const std::string& app, const std::string& section) {

@@ -7,10 +7,13 @@
 
 #include <string>
 
+#include "platform/win32/wide_text.h"
 #include "settings/keys.h"
-#include "settings/registry/wide_text.h"
 
 namespace vesk::settings {
+
+using ::vesk::win32::toUtf8;
+using ::vesk::win32::toWide;
 namespace {
 
 const std::wstring kRoot = L"Software\\VB and VBA Program Settings";

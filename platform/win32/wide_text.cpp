@@ -1,8 +1,8 @@
-#include "forms/win32/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 #include <windows.h>
 
-namespace vesk::forms::win32 {
+namespace vesk::win32 {
 
 std::wstring toWide(const std::string& utf8) {
   if (utf8.empty()) return {};
@@ -23,4 +23,4 @@ std::string toUtf8(const std::wstring& wide) {
   return utf8;
 }
 
-}  // namespace vesk::forms::win32
+}  // namespace vesk::win32
