@@ -3,13 +3,12 @@ SHELL := /bin/bash
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2
 
-BUILD_PKGS := cmake make g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libgl-dev \
+BUILD_PKGS := cmake make g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libgl-dev xvfb xauth \
               fonts-dejavu-core fonts-liberation2
-TEST_PKGS := $(BUILD_PKGS) googletest libgtest-dev xvfb xauth xdotool openbox wmctrl \
+TEST_PKGS := $(BUILD_PKGS) googletest libgtest-dev xdotool openbox wmctrl \
              x11-xserver-utils x11-apps x11-utils imagemagick
-WIN_PKGS := g++-mingw-w64-x86-64-posix wine wine64 fonts-wine
 
-.PHONY: run check demo windows linux linux-asan deps-build deps-test deps-windows clean
+.PHONY: run check demo windows linux linux-asan deps-build deps-test clean
 
 # Installs only what is missing; apt-get update runs once, before the first install.
 define install
