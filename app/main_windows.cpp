@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "platform/win32/wide_text.h"
 #include "forms/win32/win32_toolkit.h"
 #include "indicator/indicator_window.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/registry/registry_store.h"
 #include "settings/settings.h"

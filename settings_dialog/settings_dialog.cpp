@@ -34,9 +34,9 @@ void SettingsDialog::open() {
 void SettingsDialog::build() {
   window_ = toolkit_.createWindow({kDialogName, indicator::kCaption});
   auto& w = *window_;
-  for (const auto& spec : aboutLabels()) {
-    auto& label = w.addLabel(spec);
-    if (spec.name == "TARNWICK_VESK_CREATOR") {
+  for (const auto& design : aboutLabels()) {
+    auto& label = w.addLabel(design);
+    if (design.name == "TARNWICK_VESK_CREATOR") {
       creator_ = &label;
       label.onClick = [this] { TARNWICK_VESK_CREATOR_Click(); };
     }

@@ -5,8 +5,8 @@
 
 namespace vesk::forms::fake {
 
-FakeWindow::FakeWindow(FakeToolkit& toolkit, WindowSpec spec, NativeHandle handle)
-    : spec(std::move(spec)), toolkit_(toolkit), handle_(handle) {
+FakeWindow::FakeWindow(FakeToolkit& toolkit, WindowSpec design, NativeHandle handle)
+    : spec(std::move(design)), toolkit_(toolkit), handle_(handle) {
   toolkit_.live_.push_back(this);
 }
 

@@ -16,7 +16,7 @@ class FakeToolkit;
 
 class FakeLabel : public Label {
  public:
-  explicit FakeLabel(LabelSpec spec) : spec(std::move(spec)), caption_(this->spec.caption) {}
+  explicit FakeLabel(LabelSpec design) : spec(std::move(design)), caption_(spec.caption) {}
   void setCaption(const std::string& caption) override { caption_ = caption; }
   std::string caption() const override { return caption_; }
   void setBackColour(Colour colour) override {
@@ -37,7 +37,7 @@ class FakeLabel : public Label {
 
 class FakeButton : public Button {
  public:
-  explicit FakeButton(ButtonSpec spec) : spec(std::move(spec)) {}
+  explicit FakeButton(ButtonSpec design) : spec(std::move(design)) {}
   void setVisible(bool visible) override { visible_ = visible; }
   bool isVisible() const override { return visible_; }
   void click() {
@@ -51,7 +51,7 @@ class FakeButton : public Button {
 
 class FakeCheckBox : public CheckBox {
  public:
-  explicit FakeCheckBox(CheckBoxSpec spec) : spec(std::move(spec)), value_(this->spec.value) {}
+  explicit FakeCheckBox(CheckBoxSpec design) : spec(std::move(design)), value_(spec.value) {}
   int value() const override { return value_; }
   void setValue(int value) override { value_ = value; }
   // A user's click: 0 -> 1, 1 -> 0, greyed -> 1, then the click event.
@@ -93,7 +93,7 @@ class FakeTimer : public Timer {
 
 class FakeWindow : public Window {
  public:
-  FakeWindow(FakeToolkit& toolkit, WindowSpec spec, NativeHandle handle);
+  FakeWindow(FakeToolkit& toolkit, WindowSpec design, NativeHandle handle);
   ~FakeWindow() override;
 
   Label& addLabel(const LabelSpec& spec) override;

@@ -49,17 +49,17 @@ class QtElements : public ::testing::Test {
 
 TEST_F(QtElements, LabelsDrawTheirColoursRedInTheLowByteAndWrapTheirCaptions) {
   auto& light = window->addLabel(labelAt({120, 120, 855, 375}));
-  LabelSpec spec = labelAt({120, 600, 2655, 495}, "TARNWICK");
-  spec.font = {"MS Sans Serif", 13.5, false};
-  spec.back = kBlack;
-  spec.text = kCyan;
-  auto* title = widgetOf(window->addLabel(spec));
-  spec = labelAt({3000, 0, 375, 1215}, "N U M");
-  spec.font = {"MS Sans Serif", 13.5, true};
-  spec.back = kWhite;
-  spec.border = false;  // only the caption inks it
-  spec.wrap = true;
-  auto* upright = widgetOf(window->addLabel(spec));
+  LabelSpec design = labelAt({120, 600, 2655, 495}, "TARNWICK");
+  design.font = {"MS Sans Serif", 13.5, false};
+  design.back = kBlack;
+  design.text = kCyan;
+  auto* title = widgetOf(window->addLabel(design));
+  design = labelAt({3000, 0, 375, 1215}, "N U M");
+  design.font = {"MS Sans Serif", 13.5, true};
+  design.back = kWhite;
+  design.border = false;  // only the caption inks it
+  design.wrap = true;
+  auto* upright = widgetOf(window->addLabel(design));
   showWindow();
   const auto middle = [&](QWidget* label) {
     const QImage image = label->grab().toImage();
@@ -107,11 +107,11 @@ TEST_F(QtElements, DoubleClickGoesToAVisibleLabelAndThroughAHiddenOne) {
 }
 
 TEST_F(QtElements, CheckBoxShowsGreyedAndOnlyTheUserRaisesClick) {
-  CheckBoxSpec spec;
-  spec.caption = "Show NUM-LOCK";
-  spec.place = {120, 120, 1695, 375};
-  spec.value = 2;
-  auto& box = window->addCheckBox(spec);
+  CheckBoxSpec design;
+  design.caption = "Show NUM-LOCK";
+  design.place = {120, 120, 1695, 375};
+  design.value = 2;
+  auto& box = window->addCheckBox(design);
   std::vector<int> clicked;  // the value each click handler saw
   box.onClick = [&] { clicked.push_back(box.value()); };
   showWindow();

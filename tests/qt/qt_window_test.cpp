@@ -107,10 +107,10 @@ TEST_F(QtWindows, EveryCloseRunsUnloadOnceWhileTheGeometryCanStillBeRead) {
 
 TEST_F(QtWindows, AHandlerMayDestroyItsOwnWindow) {
   auto window = shown("VESK_LIGHTS_SETTINGS");
-  ButtonSpec spec;
-  spec.caption = "OK";
-  spec.place = {120, 120, 1455, 495};
-  auto& ok = window->addButton(spec);
+  ButtonSpec design;
+  design.caption = "OK";
+  design.place = {120, 120, 1455, 495};
+  auto& ok = window->addButton(design);
   ok.onClick = [&] { window->close(); };
   window->onUnload = [&] { window.reset(); };  // in the middle of the button's own click
   QPointer<QWidget> button = widgetOf(ok);

@@ -63,14 +63,14 @@ TEST_F(LabelTest, BackColourPaintsTheLightInsideAThinBorder) {
 }
 
 TEST_F(LabelTest, TextColourAndBlackBackgroundOfTheAboutLabels) {
-  LabelSpec spec;
-  spec.caption = "TARNWICK";
-  spec.place = {120, 120, 2655, 495};
-  spec.font = {"MS Sans Serif", 13.5, false};
-  spec.back = kBlack;
-  spec.text = kGreen;
-  window->addLabel(spec);
-  LabelSpec plain = spec;
+  LabelSpec design;
+  design.caption = "TARNWICK";
+  design.place = {120, 120, 2655, 495};
+  design.font = {"MS Sans Serif", 13.5, false};
+  design.back = kBlack;
+  design.text = kGreen;
+  window->addLabel(design);
+  LabelSpec plain = design;
   plain.caption = "plain";
   plain.place.top = 720;
   plain.back.reset();
