@@ -9,10 +9,6 @@ namespace vesk::indicator {
 
 using settings::Key;
 
-namespace {
-constexpr forms::Rect kDefaultGeometry{1000, 1000, 3840, 945};
-}
-
 IndicatorWindow::IndicatorWindow(forms::Toolkit& toolkit, settings::Settings& settings,
                                  platform::Platform& platform)
     : toolkit_(toolkit), settings_(settings), platform_(platform) {
@@ -54,9 +50,7 @@ void IndicatorWindow::start() {
 }
 
 void IndicatorWindow::Form_Load() {
-  const forms::Rect stored{settings_.single(Key::MainLeft), settings_.single(Key::MainTop),
-                           settings_.single(Key::MainWidth), settings_.single(Key::MainHeight)};
-  window_->setOuterGeometry(placeRestored(stored, kDefaultGeometry, toolkit_.desktop()));
+  window_->setOuterGeometry(restoreGeometry(settings_, Key::MainLeft, toolkit_.desktop()));
   alwaysOnTopTimer_->setInterval(1000);
   veskTimer_->setEnabled(true);
   veskTimer_->setInterval(100);
@@ -64,11 +58,7 @@ void IndicatorWindow::Form_Load() {
 }
 
 void IndicatorWindow::Form_Unload() {
-  const auto g = window_->outerGeometry();
-  settings_.saveSingle(Key::MainLeft, static_cast<float>(g.left));
-  settings_.saveSingle(Key::MainTop, static_cast<float>(g.top));
-  settings_.saveSingle(Key::MainWidth, static_cast<float>(g.width));
-  settings_.saveSingle(Key::MainHeight, static_cast<float>(g.height));
+  storeGeometry(settings_, Key::MainLeft, window_->outerGeometry());
   alwaysOnTopTimer_->setEnabled(false);
   veskTimer_->setEnabled(false);
 }

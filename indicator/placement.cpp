@@ -5,6 +5,10 @@
 namespace vesk::indicator {
 namespace {
 
+settings::Key offset(settings::Key first, int i) {
+  return static_cast<settings::Key>(static_cast<int>(first) + i);
+}
+
 double overlap(double a0, double a1, double b0, double b1) {
   return std::max(0.0, std::min(a1, b1) - std::max(a0, b0));
 }
@@ -37,6 +41,25 @@ forms::Rect placeRestored(const forms::Rect& stored, const forms::Rect& defaults
     r.top = primary.top + defaults.top;
   }
   return r;
+}
+
+forms::Rect restoreGeometry(settings::Settings& settings, settings::Key left,
+                            const forms::Desktop& desktop) {
+  forms::Rect stored, defaults;
+  double* edges[] = {&stored.left, &stored.top, &stored.width, &stored.height};
+  double* fallbacks[] = {&defaults.left, &defaults.top, &defaults.width, &defaults.height};
+  for (int i = 0; i < 4; ++i) {
+    *edges[i] = settings.single(offset(left, i));
+    *fallbacks[i] = settings::info(offset(left, i)).fallback;
+  }
+  return placeRestored(stored, defaults, desktop);
+}
+
+void storeGeometry(settings::Settings& settings, settings::Key left, const forms::Rect& r) {
+  const double values[] = {r.left, r.top, r.width, r.height};
+  for (int i = 0; i < 4; ++i) {
+    settings.saveSingle(offset(left, i), static_cast<float>(values[i]));
+  }
 }
 
 }  // namespace vesk::indicator

@@ -1,13 +1,25 @@
 #pragma once
-// Where a restored window goes: the stored outer rectangle, unless the window could not be
-// reached there. A size below the frame's minimum takes the default size; a place that leaves
-// less than the caption bar on every screen moves to the default place on the primary screen.
+// A window's place and size in the store, and where a restored window goes: the stored outer
+// rectangle, unless the window could not be reached there. A size below the frame's minimum
+// takes the default size; a place that leaves less than the caption bar on every screen moves
+// to the default place on the primary screen.
 
 #include "forms/forms.h"
+#include "settings/settings.h"
 
 namespace vesk::indicator {
 
 forms::Rect placeRestored(const forms::Rect& stored, const forms::Rect& defaults,
                           const forms::Desktop& desktop);
+
+// A window's four geometry keys follow each other from its left edge: "MainLeft", "MainTop",
+// "MainWidth", "MainHeight" (the same with "About" for the dialog). Their defaults are the
+// default place and size.
+
+// Read in the order left, top, width, height, then placed where it can be reached.
+forms::Rect restoreGeometry(settings::Settings& settings, settings::Key left,
+                            const forms::Desktop& desktop);
+// Each edge and size as the text of a single-precision number, in the same order.
+void storeGeometry(settings::Settings& settings, settings::Key left, const forms::Rect& r);
 
 }  // namespace vesk::indicator

@@ -8,10 +8,6 @@ namespace vesk::settings_dialog {
 
 using settings::Key;
 
-namespace {
-constexpr forms::Rect kDefaultGeometry{1000, 1000, 5835, 4530};
-}
-
 SettingsDialog::SettingsDialog(forms::Toolkit& toolkit, settings::Settings& settings,
                                indicator::IndicatorWindow& main)
     : toolkit_(toolkit), settings_(settings), main_(main) {
@@ -69,10 +65,8 @@ void SettingsDialog::build() {
 }
 
 void SettingsDialog::Form_Load() {
-  const forms::Rect stored{
-      settings_.single(Key::AboutMainLeft), settings_.single(Key::AboutMainTop),
-      settings_.single(Key::AboutMainWidth), settings_.single(Key::AboutMainHeight)};
-  window_->setOuterGeometry(indicator::placeRestored(stored, kDefaultGeometry, toolkit_.desktop()));
+  window_->setOuterGeometry(
+      indicator::restoreGeometry(settings_, Key::AboutMainLeft, toolkit_.desktop()));
   // Setting a box from code raises no click, so loading stores nothing and leaves the keeper
   // as it is; a value the box cannot show gives its default and stays in the store untouched.
   vertLights_->setValue(settings_.checkValue(Key::VertLights));
@@ -84,11 +78,7 @@ void SettingsDialog::Form_Load() {
 }
 
 void SettingsDialog::Form_Unload() {
-  const auto g = window_->outerGeometry();
-  settings_.saveSingle(Key::AboutMainLeft, static_cast<float>(g.left));
-  settings_.saveSingle(Key::AboutMainTop, static_cast<float>(g.top));
-  settings_.saveSingle(Key::AboutMainWidth, static_cast<float>(g.width));
-  settings_.saveSingle(Key::AboutMainHeight, static_cast<float>(g.height));
+  indicator::storeGeometry(settings_, Key::AboutMainLeft, window_->outerGeometry());
 }
 
 void SettingsDialog::store(forms::CheckBox* box, Key key) {
