@@ -46,31 +46,12 @@ struct IndicatorTest : ::testing::Test {
 
 }  // namespace
 
-TEST_F(IndicatorTest, ElementsAsDesigned) {
-  const auto& num = w.label("NUM_LIGHT_LABEL").spec;
-  EXPECT_EQ(num.caption, "NUM");
-  EXPECT_EQ(num.place, (forms::Rect{120, 120, 855, 375}));
-  EXPECT_TRUE(num.font.bold);
-  EXPECT_EQ(num.font.points, 8.25);
-  EXPECT_EQ(w.label("SCROLL_LIGHT_LABEL").spec.place, (forms::Rect{2040, 120, 855, 375}));
-  const auto& cap = w.label("VERT_CAP_LIGHT_LABEL").spec;
-  EXPECT_EQ(cap.caption, "C A P");
-  EXPECT_EQ(cap.place, (forms::Rect{360, 0, 375, 1215}));
-  EXPECT_EQ(cap.font.points, 13.5);
-  EXPECT_EQ(cap.align, forms::Align::Left);
-  EXPECT_TRUE(cap.wrap && cap.border);
-  const auto& osk = w.button("OSK_BUTTON").spec;
-  EXPECT_EQ(osk.caption, "O-S-K");
-  EXPECT_EQ(osk.place, (forms::Rect{3000, 120, 615, 375}));
-  EXPECT_EQ(w.spec.caption, "VESK-LIGHTS");
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(w.label(kRow[i]).back, forms::kWhite) << "white until the first tick";
-    EXPECT_TRUE(w.label(kRow[i]).isVisible() && w.label(kUpright[i]).isVisible());
-  }
-}
-
 TEST_F(IndicatorTest, FirstRunOpensAtDefaultsAndWritesNothing) {
   main.start();
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(w.label(kRow[i]).back, forms::kWhite) << "white until the first tick";
+    EXPECT_TRUE(w.label(kUpright[i]).isVisible()) << "all shown until the first tick";
+  }
   EXPECT_EQ(w.geometry, (forms::Rect{1000, 1000, 3840, 945}));
   EXPECT_TRUE(w.shown);
   tick();
@@ -124,16 +105,6 @@ TEST_F(IndicatorTest, UnloadStoresOuterGeometryThenStopsBothTimers) {
                                              "VESK_LIGHTS_MAIN.timer1.enabled=0",
                                              "VESK_LIGHTS_MAIN.closed"};
   EXPECT_EQ(toolkit.log, expected);
-}
-
-TEST_F(IndicatorTest, NoTickBeforeLoadSetsTheInterval) {
-  // As created the refresh timer is enabled but has no interval, so it must not tick yet.
-  EXPECT_FALSE(w.timer(1).ticking());
-  EXPECT_FALSE(w.timer(0).ticking());
-  main.Form_Load();
-  EXPECT_TRUE(w.timer(1).ticking());
-  EXPECT_EQ(w.timer(1).interval(), 100);
-  EXPECT_EQ(w.timer(0).interval(), 1000);
 }
 
 TEST_F(IndicatorTest, LightsFollowTheWholeKeyStateWordOnEveryTick) {
