@@ -19,19 +19,24 @@ end_recorded() {
   fi
   rm -f "$file"
 }
+stop_all() { end_recorded openbox openbox; end_recorded xvfb Xvfb; }
 
+# Waits up to 10 s for a command to succeed; else shows the log of what failed to start.
 wait_for() {
+  local what=$1 log=$2
+  shift 2
   for _ in $(seq 100); do
     if "$@" >/dev/null 2>&1; then return 0; fi
     sleep 0.1
   done
-  return 1
+  echo "$what did not start on :$number:" >&2
+  cat "$log" >&2
+  exit 1
 }
 
 case $action in
   start)
-    end_recorded openbox openbox
-    end_recorded xvfb Xvfb
+    stop_all
     if [ -e "/tmp/.X$number-lock" ]; then
       echo "display :$number is taken by another X server; configure again to pick another" >&2
       exit 1
@@ -41,24 +46,15 @@ case $action in
     setsid Xvfb ":$number" -noreset -nolisten tcp -screen 0 1280x1024x24 \
       </dev/null >"$state/xvfb.log" 2>&1 &
     echo $! >"$state/xvfb.pid"
-    if ! wait_for xdpyinfo; then
-      echo "Xvfb did not start on :$number:" >&2
-      cat "$state/xvfb.log" >&2
-      exit 1
-    fi
+    wait_for Xvfb "$state/xvfb.log" xdpyinfo
     setsid openbox --sm-disable </dev/null >"$state/openbox.log" 2>&1 &
     echo $! >"$state/openbox.pid"
     # openbox is managing once the root window names its check window.
-    if ! wait_for bash -c 'xprop -root -notype _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
-    then
-      echo "openbox did not start on :$number:" >&2
-      cat "$state/openbox.log" >&2
-      exit 1
-    fi
+    wait_for openbox "$state/openbox.log" \
+      bash -c 'xprop -root -notype _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
     ;;
   stop)
-    end_recorded openbox openbox
-    end_recorded xvfb Xvfb
+    stop_all
     rm -rf "$state"
     ;;
   *)

@@ -13,12 +13,14 @@ set -euo pipefail
 action=$1
 export WINEPREFIX=$2 WINEDEBUG=-all
 
+remove_prefix() {
+  if [ -d "$WINEPREFIX" ]; then wineserver -k 2>/dev/null || true; fi
+  rm -rf "$WINEPREFIX"
+}
+
 case $action in
   setup)
-    if [ -d "$WINEPREFIX" ]; then
-      wineserver -k 2>/dev/null || true
-      rm -rf "$WINEPREFIX"
-    fi
+    remove_prefix
     log=$WINEPREFIX.log
     : >"$log"
     quietly() { "$@" </dev/null >>"$log" 2>&1 || { cat "$log" >&2; exit 1; }; }
@@ -35,18 +37,12 @@ case $action in
     if [ -n "${3:-}" ]; then
       ready=$WINEPREFIX.ready
       setsid wine "$3" </dev/null >"$ready" 2>>"$log" &
-      for _ in $(seq 600); do
-        grep -qs ready "$ready" && break
-        sleep 0.1
-      done
+      for _ in $(seq 600); do grep -qs ready "$ready" && break; sleep 0.1; done
       grep -qs ready "$ready" || { echo "the Wine desktop did not start" >&2; cat "$log" >&2; exit 1; }
     fi
     ;;
   cleanup)
-    if [ -d "$WINEPREFIX" ]; then
-      wineserver -k 2>/dev/null || true
-      rm -rf "$WINEPREFIX"
-    fi
+    remove_prefix
     rm -f "$WINEPREFIX.log" "$WINEPREFIX.ready"
     ;;
   *)

@@ -1,22 +1,21 @@
 // Stands in for the system's on-screen keyboard in the end-to-end test: leaves a marker file
-// beside itself, holding its command line, and ends.
+// beside itself, holding its command line in UTF-16, and ends.
 
 #include <windows.h>
 
+#include <cstdio>
+#include <cwchar>
 #include <string>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   wchar_t path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring marker(path, n);
-  marker = marker.substr(0, marker.find_last_of(L'\\') + 1) + L"vesk-osk-started.txt";
-  HANDLE file = CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 1;
-  const std::wstring line = GetCommandLineW();
-  DWORD written = 0;
-  WriteFile(file, line.data(), static_cast<DWORD>(line.size() * sizeof(wchar_t)), &written,
-            nullptr);
-  CloseHandle(file);
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring marker(path, length);
+  marker.replace(marker.find_last_of(L'\\') + 1, std::wstring::npos, L"vesk-osk-started.txt");
+  FILE* file = _wfopen(marker.c_str(), L"wb");
+  if (!file) return 1;
+  const wchar_t* line = GetCommandLineW();
+  std::fwrite(line, sizeof(wchar_t), std::wcslen(line), file);
+  std::fclose(file);
   return 0;
 }
