@@ -12,16 +12,14 @@ e2e_start "$1"
 
 # The window with its frame, as the screen shows it.
 shoot() {
-  local left top width height
-  read -r left top width height <<<"$(outer_rect "$1")"
-  import -window root -crop "${width}x${height}+${left}+${top}" +repage "$2"
+  import -window root -crop "$(outer_rect "$1" | awk '{print $3 "x" $4 "+" $1 "+" $2}')" +repage "$2"
   note "wrote $2"
 }
 
 write_ini MainLeft=1500 MainTop=1500
 start_app
 xdotool key Num_Lock
-wait_for 2 "the Num light did not turn green" light_is row_light num $GREEN
+wait_for 2 "the Num light did not turn green" light_is row num $GREEN
 shoot "$MAIN" "$OUT/row.png"
 close_app
 xdotool key Num_Lock
@@ -29,7 +27,7 @@ xdotool key Num_Lock
 write_ini MainLeft=1500 MainTop=1500 MainHeight=1650 VERT_LIGHTS_TICKBOX=1
 start_app
 xdotool key Caps_Lock
-wait_for 2 "the upright Caps light did not turn green" light_is upright_light caps $GREEN
+wait_for 2 "the upright Caps light did not turn green" light_is upright caps $GREEN
 shoot "$MAIN" "$OUT/upright.png"
 close_app
 xdotool key Caps_Lock
@@ -38,6 +36,6 @@ write_ini MainLeft=1500 MainTop=1500 AboutMainLeft=2400 AboutMainTop=2400
 start_app
 double_click "$MAIN" 45 45
 wait_for 3 "the settings dialog did not open" windows_shown 2
-DIALOG=$(visible_windows | grep -vx "$MAIN" | head -1)
+DIALOG=$(second_window)
 sleep 0.5
 shoot "$DIALOG" "$OUT/dialog.png"

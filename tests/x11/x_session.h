@@ -3,23 +3,24 @@
 
 #include <sys/types.h>
 
-#include <csignal>
-
 #include <chrono>
+#include <csignal>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace vesk::test {
 
-// A child process, ended (SIGTERM) and reaped when this goes out of scope.
+// A child process that ends with us even when we are killed, so that no Xvfb outlives a test
+// that timed out; ended (SIGTERM) and reaped when this goes out of scope. Its output goes to
+// /dev/null; `keepFd` stays open in it.
 class Child {
  public:
-  explicit Child(const std::vector<std::string>& argv);
-  ~Child();
+  explicit Child(const std::vector<std::string>& argv, int keepFd = -1);
+  ~Child() { stop(); }
   Child(const Child&) = delete;
   Child& operator=(const Child&) = delete;
-  pid_t pid() const { return pid_; }
   void stop(int signal = SIGTERM);
 
  private:
@@ -30,34 +31,25 @@ class Child {
 // state survive while no client is connected. DISPLAY names it while this lives.
 class XServer {
  public:
-  explicit XServer(const std::vector<std::string>& extraArgs = {});
+  XServer();
   ~XServer();
-  XServer(const XServer&) = delete;
-  XServer& operator=(const XServer&) = delete;
-  const std::string& display() const { return display_; }
 
  private:
-  pid_t pid_ = -1;
-  std::string display_;
-  std::string previousDisplay_;
-  bool hadDisplay_ = false;
+  std::optional<Child> xvfb_;
 };
 
 // openbox, running once it has announced itself as the EWMH window manager.
 class WindowManager {
  public:
   WindowManager();
-  // Ends it as a crash would, leaving its properties on the root.
-  void kill() { openbox_.stop(SIGKILL); }
 
  private:
-  std::string readyDir_;
-  Child openbox_;
+  std::optional<Child> openbox_;
 };
 
 // A new, empty directory in the system's temporary directory.
 std::string makeTempDir(const std::string& prefix);
-// Runs a shell command; its standard output, or "" when it could not run.
+// Runs a shell command; its standard output.
 std::string run(const std::string& command);
 // The state of one named keyboard LED as `xset q` shows it.
 bool ledOn(const std::string& name);
