@@ -10,7 +10,7 @@ bare=build/linux/tools/bare-window
 [ -x "$exe" ] && [ -x "$bare" ] || { echo "build first: make linux" >&2; exit 1; }
 
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill ${app:-} ${base:-} 2>/dev/null; sleep 0.5; kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 3>"$work/d" 2>/dev/null &
 for _ in $(seq 50); do [ -s "$work/d" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/d")" XDG_CONFIG_HOME="$work/config"
@@ -18,7 +18,7 @@ openbox >/dev/null 2>&1 &
 sleep 1
 "$exe" 2>/dev/null &
 app=$!
-"$bare" &
+"$bare" 2>/dev/null &
 base=$!
 sleep 3  # let both settle after start-up
 
