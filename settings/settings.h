@@ -36,8 +36,6 @@ class Settings {
   void saveSingle(Key key, float value);
   void saveInt(Key key, int value);
 
-  char decimalSeparator() const { return decimalSeparator_; }
-
  private:
   std::optional<std::string> stored(Key key);
   void reportUnusable(Key key, const std::string& text, const char* why);

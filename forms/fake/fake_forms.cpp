@@ -15,23 +15,19 @@ FakeWindow::~FakeWindow() {
 }
 
 Label& FakeWindow::addLabel(const LabelSpec& s) {
-  creationOrder.push_back(s.name);
   return *labels_.emplace_back(std::make_unique<FakeLabel>(s));
 }
 
 Button& FakeWindow::addButton(const ButtonSpec& s) {
-  creationOrder.push_back(s.name);
   return *buttons_.emplace_back(std::make_unique<FakeButton>(s));
 }
 
 CheckBox& FakeWindow::addCheckBox(const CheckBoxSpec& s) {
-  creationOrder.push_back(s.name);
   return *boxes_.emplace_back(std::make_unique<FakeCheckBox>(s));
 }
 
 Timer& FakeWindow::addTimer() {
   const auto name = spec.name + ".timer" + std::to_string(timers_.size());
-  creationOrder.push_back(name);
   return *timers_.emplace_back(std::make_unique<FakeTimer>(toolkit_.log, name));
 }
 

@@ -119,7 +119,6 @@ class FakeWindow : public Window {
   bool shown = false;
   bool closed = false;
   Window* modalOwner = nullptr;
-  std::vector<std::string> creationOrder;  // element names, in the order they were added
 
  private:
   FakeToolkit& toolkit_;

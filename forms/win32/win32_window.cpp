@@ -73,43 +73,35 @@ bool Win32Window::isOurs(HWND hwnd) {
   return static_cast<ATOM>(GetClassLongPtrW(hwnd, GCW_ATOM)) == windowClass();
 }
 
-Label& Win32Window::addLabel(const LabelSpec& spec) {
+template <typename T, typename Design>
+T& Win32Window::addControl(const wchar_t* windowClass, const Design& design, DWORD style) {
+  const int id = kFirstControlId + static_cast<int>(controls_.size());
+  HWND child = createChild(windowClass, design.caption, style, design.place, design.font, id);
+  auto control = std::make_unique<T>(child, id, design);
+  T& ref = *control;
+  controls_.push_back(std::move(control));
+  if (style & WS_TABSTOP) restackTabOrder();
+  return ref;
+}
+
+Label& Win32Window::addLabel(const LabelSpec& design) {
   DWORD style = SS_NOTIFY;  // clicks and double-clicks reach the label, not the window
-  if (spec.align == Align::Centre) {
+  if (design.align == Align::Centre) {
     style |= SS_CENTER;
   } else {
-    style |= spec.wrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
+    style |= design.wrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
   }
-  if (spec.border) style |= WS_BORDER;
-  const int id = kFirstControlId + static_cast<int>(controls_.size());
-  HWND child = createChild(L"STATIC", spec.caption, style, spec.place, spec.font, id);
-  auto label = std::make_unique<Win32Label>(child, id, spec);
-  Win32Label& ref = *label;
-  controls_.push_back(std::move(label));
-  return ref;
+  if (design.border) style |= WS_BORDER;
+  return addControl<Win32Label>(L"STATIC", design, style);
 }
 
-Button& Win32Window::addButton(const ButtonSpec& spec) {
-  const int id = kFirstControlId + static_cast<int>(controls_.size());
-  HWND child =
-      createChild(L"BUTTON", spec.caption, WS_TABSTOP | BS_PUSHBUTTON, spec.place, spec.font, id);
-  auto button = std::make_unique<Win32Button>(child, id, spec);
-  Win32Button& ref = *button;
-  controls_.push_back(std::move(button));
-  restackTabOrder();
-  return ref;
+Button& Win32Window::addButton(const ButtonSpec& design) {
+  return addControl<Win32Button>(L"BUTTON", design, WS_TABSTOP | BS_PUSHBUTTON);
 }
 
-CheckBox& Win32Window::addCheckBox(const CheckBoxSpec& spec) {
-  const int id = kFirstControlId + static_cast<int>(controls_.size());
+CheckBox& Win32Window::addCheckBox(const CheckBoxSpec& design) {
   // BS_3STATE rather than BS_AUTO3STATE: the box must not cycle through grey on clicks.
-  HWND child =
-      createChild(L"BUTTON", spec.caption, WS_TABSTOP | BS_3STATE, spec.place, spec.font, id);
-  auto box = std::make_unique<Win32CheckBox>(child, id, spec);
-  Win32CheckBox& ref = *box;
-  controls_.push_back(std::move(box));
-  restackTabOrder();
-  return ref;
+  return addControl<Win32CheckBox>(L"BUTTON", design, WS_TABSTOP | BS_3STATE);
 }
 
 Timer& Win32Window::addTimer() {

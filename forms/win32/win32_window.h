@@ -51,6 +51,9 @@ class Win32Window final : public Window {
 
   HWND createChild(const wchar_t* windowClass, const std::string& text, DWORD style,
                    const Rect& place, const Font& font, int id);
+  // Creates the child control and its object; a control that takes the focus joins the tab order.
+  template <typename T, typename Design>
+  T& addControl(const wchar_t* windowClass, const Design& design, DWORD style);
   void placeChild(const Control& control, UINT dpi);
   HFONT font(const Font& font, UINT dpi);
   void restackTabOrder();

@@ -15,7 +15,6 @@ void FakePlatform::pressKey(LockKey key) {
 }
 
 NativeHandle FakePlatform::foregroundWindow() {
-  ++foregroundReads;
   return foreground;
 }
 

@@ -24,7 +24,6 @@ class FakePlatform : public Platform {
   std::vector<std::pair<NativeHandle, bool>> topmostCalls;
   std::vector<NativeHandle> keyboardStarts;
   int keyStateReads = 0;
-  int foregroundReads = 0;
 };
 
 }  // namespace vesk::platform::fake

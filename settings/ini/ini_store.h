@@ -26,8 +26,6 @@ class IniStore final : public Store {
   void save(const std::string& app, const std::string& section, const std::string& key,
             const std::string& text) override;
 
-  const std::string& path() const { return path_; }
-
  private:
   // Re-reads the file only when its identity, size or change time differ from the last look:
   // one stat per read instead of the several QSettings::sync makes.
