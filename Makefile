@@ -6,9 +6,10 @@ JOBS ?= 2
 BUILD_PKGS := cmake make g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libgl-dev xvfb xauth \
               fonts-dejavu-core fonts-liberation2
 TEST_PKGS := $(BUILD_PKGS) googletest libgtest-dev xdotool openbox wmctrl \
-             x11-xserver-utils x11-apps x11-utils imagemagick
+             x11-xserver-utils x11-apps x11-utils imagemagick \
+             lintian appstream desktop-file-utils nsis dpkg-dev
 
-.PHONY: run check demo windows linux linux-asan deps-build deps-test clean
+.PHONY: run check demo windows linux linux-asan package deps-build deps-test clean
 
 # Installs only what is missing; apt-get update runs once, before the first install.
 define install
@@ -61,6 +62,22 @@ check: deps-test
 	  cmake --preset windows >/dev/null && cmake --build --preset windows -j $(JOBS) && \
 	  ctest --preset windows; \
 	else echo "Windows part skipped: the MinGW-w64 toolchain or Wine cannot be installed here."; fi
+
+# The Debian package from a Release build with Debian's own flags, and the Windows installer.
+package: deps-test
+	cmake -S . -B build/deb -DCMAKE_BUILD_TYPE=Release -DVESK_TESTS=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+	cmake --build build/deb -j $(JOBS)
+	cd build/deb && cpack -G DEB -B cpack >/dev/null
+	rm -f build/packages/vesk-lights_*.deb build/packages/VESK-LIGHTS-*-setup.exe
+	mkdir -p build/packages && cp build/deb/cpack/vesk-lights_*.deb build/packages/
+	lintian build/packages/vesk-lights_*.deb
+	@if bash cmake/windows-toolchain-check.sh install; then \
+	  cmake --preset windows >/dev/null && cmake --build --preset windows -j $(JOBS) --target installer && \
+	  cp build/windows/packages/VESK-LIGHTS-*-setup.exe build/packages/; \
+	else echo "Windows installer skipped: the MinGW-w64 toolchain cannot be installed here."; fi
+	@ls -l build/packages
 
 clean:
 	rm -rf build

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/version.h"
 #include "forms/qt/qt_toolkit.h"
 #include "indicator/indicator_window.h"
 #include "platform/null_platform.h"
@@ -47,7 +48,8 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vesk-lights"));
-  QApplication::setDesktopFileName(QStringLiteral("vesk-lights"));
+  // Names the installed desktop file, and so the Wayland app id and the window's icon.
+  QApplication::setDesktopFileName(QString::fromLatin1(vesk::kAppId));
 
   vesk::settings::IniStore store(vesk::settings::defaultIniPath(), report);
   vesk::settings::Settings settings(store, decimalSeparator(), report);

@@ -20,3 +20,5 @@ set_target_properties(bare-window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BI
 add_executable(tick-cost tools/tick_cost.cpp)
 target_link_libraries(tick-cost PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_x11)
 set_target_properties(tick-cost PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+
+include(cmake/install_linux.cmake)

@@ -56,3 +56,5 @@ if(VESK_TESTS)
   # the key state and the foreground belong to the shared desktop.
   set(VESK_TEST_INPUT_LOCK vesk_wine_input)
 endif()
+
+include(cmake/installer_windows.cmake)

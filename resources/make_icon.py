@@ -1,15 +1,20 @@
 #!/usr/bin/env python3
 """Draws the application icon and writes it as vesk-lights.png and vesk-lights.ico.
 
-The picture: "V-L" in bold bright-green capitals on a solid black 100 x 100 square. The glyphs
-are hand-made polygons, filled at 16 x 16 samples per pixel and box-filtered down; each pixel's
+The picture: "V-L" in bold bright-green capitals on a solid black square. The glyphs are
+hand-made polygons, filled at 16 x 16 samples per pixel and box-filtered down; each pixel's
 coverage picks a green from black to full green, so the edges shade through darker greens.
+Every size is drawn from the outlines at that size, never scaled from another bitmap.
 
-Both files hold the same single image: a palette PNG and an ICO whose image is an 8-bit,
-256-colour BMP (the form that old resource compilers accept). Standard library only, and the
-output is the same on every run, so the committed files can be checked against this script.
+By default both files hold the same single 100 x 100 image that the programs embed: a palette
+PNG and an ICO whose image is an 8-bit, 256-colour BMP (the form that old resource compilers
+accept). Standard library only, and the output is the same on every run, so the committed files
+can be checked against this script.
 
-Usage: make_icon.py [output-directory]   (default: the directory of this script)
+Usage: make_icon.py [output-directory]          the embedded 100 px PNG and ICO
+       make_icon.py --size N output-file.png    one PNG of N x N pixels (icon themes)
+       make_icon.py --svg output-file.svg       the outlines as a scalable picture
+(the default directory is that of this script)
 """
 
 import os
@@ -17,7 +22,7 @@ import struct
 import sys
 import zlib
 
-SIZE = 100  # pixels, square
+SIZE = 100  # pixels, square: the embedded icon
 SAMPLES = 16  # samples per pixel along each axis
 GAMMA = 2.2  # coverage is blended in linear light, then encoded for the screen
 GREEN = 255  # the letters' full brightness
@@ -33,21 +38,21 @@ GLYPHS = [
 INK_WIDTH = 86  # pixels the three glyphs span together
 
 
-def outline_in_pixels():
+def outline_in_pixels(size=SIZE):
     """The glyph polygons placed and scaled so that their ink is centred in the square."""
     polygons = [[(dx + x, y) for x, y in poly] for dx, polys in GLYPHS for poly in polys]
     xs = [x for poly in polygons for x, _ in poly]
     ys = [y for poly in polygons for _, y in poly]
-    scale = INK_WIDTH / (max(xs) - min(xs))
-    left = (SIZE - (max(xs) - min(xs)) * scale) / 2 - min(xs) * scale
-    top = (SIZE - (max(ys) - min(ys)) * scale) / 2 - min(ys) * scale
+    scale = INK_WIDTH * size / SIZE / (max(xs) - min(xs))
+    left = (size - (max(xs) - min(xs)) * scale) / 2 - min(xs) * scale
+    top = (size - (max(ys) - min(ys)) * scale) / 2 - min(ys) * scale
     return [[(left + x * scale, top + y * scale) for x, y in poly] for poly in polygons]
 
 
-def coverage(polygons):
+def coverage(polygons, size=SIZE):
     """Per pixel, how many of its SAMPLES**2 sample points lie inside the outline (even-odd)."""
-    fine = SIZE * SAMPLES
-    counts = [[0] * SIZE for _ in range(SIZE)]
+    fine = size * SAMPLES
+    counts = [[0] * size for _ in range(size)]
     for row in range(fine):
         y = (row + 0.5) / SAMPLES
         crossings = []
@@ -64,7 +69,7 @@ def coverage(polygons):
             if last > first:
                 line[first:last] = b"\x01" * (last - first)
         out = counts[row // SAMPLES]
-        for px in range(SIZE):
+        for px in range(size):
             out[px] += line[px * SAMPLES:(px + 1) * SAMPLES].count(1)
     return counts
 
@@ -89,7 +94,8 @@ def png_bytes(palette, pixels):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
-    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 3, 0, 0, 0)  # 8-bit indexed colour
+    size = len(pixels)
+    header = struct.pack(">IIBBBBB", size, size, 8, 3, 0, 0, 0)  # 8-bit indexed colour
     plte = b"".join(bytes(rgb) for rgb in palette)
     raw = b"".join(b"\x00" + bytes(row) for row in pixels)  # filter type 0 on every row
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"PLTE", plte) +
@@ -113,8 +119,36 @@ def ico_bytes(palette, pixels):
     return directory + entry + image
 
 
+def svg_text():
+    """The same outlines on the same black square, in the embedded icon's pixel units."""
+    paths = " ".join("M" + " L".join(f"{x:.3f},{y:.3f}" for x, y in poly) + " Z"
+                     for poly in outline_in_pixels())
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{SIZE}" height="{SIZE}" '
+            f'viewBox="0 0 {SIZE} {SIZE}">\n'
+            f'  <rect width="{SIZE}" height="{SIZE}" fill="#000000"/>\n'
+            f'  <path fill="#00{GREEN:02x}00" d="{paths}"/>\n'
+            '</svg>\n')
+
+
+def write(path, data):
+    os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
 def main():
-    out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+    args = sys.argv[1:]
+    if len(args) == 3 and args[0] == "--size" and args[1].isdigit() and 8 <= int(args[1]) <= 1024:
+        size = int(args[1])
+        palette, pixels = palette_image(green_levels(coverage(outline_in_pixels(size), size)))
+        write(args[2], png_bytes(palette, pixels))
+        return
+    if len(args) == 2 and args[0] == "--svg":
+        write(args[1], svg_text().encode("ascii"))
+        return
+    if len(args) > 1 or (args and args[0].startswith("-")):
+        sys.exit(__doc__.split("\n\n")[-1])
+    out_dir = args[0] if args else os.path.dirname(os.path.abspath(__file__))
     palette, pixels = palette_image(green_levels(coverage(outline_in_pixels())))
     os.makedirs(out_dir, exist_ok=True)
     for name, data in (("vesk-lights.png", png_bytes(palette, pixels)),
