@@ -89,10 +89,6 @@ FunctionEnd
 Section "Uninstall"
   SetShellVarContext current
   Call un.ReplaceableProgram
-  Delete "$SMPROGRAMS\${APP}.lnk"
-  Delete "$INSTDIR\uninstall.exe"
-  RMDir "$INSTDIR"
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
 
   ; Start at login: drop the entry once the program it starts is gone, but keep one that starts
   ; another copy still on disk. The settings stay, for a later install.
@@ -103,4 +99,10 @@ Section "Uninstall"
   IfFileExists "$0" run_done
   DeleteRegValue HKCU "${RUN_KEY}" "${APP}"
   run_done:
+
+  Delete "$SMPROGRAMS\${APP}.lnk"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  ; Last: while the entry is listed, the uninstall has not finished.
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

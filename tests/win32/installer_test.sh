@@ -23,7 +23,8 @@ reg_get() {
 reg_set() { wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1; }
 unix_path() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 windows_env() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
-# Up to 30 s for a command to succeed: the uninstaller finishes in a copy of itself.
+# Up to 30 s for a command to succeed: the uninstaller finishes in a copy of itself, and
+# removes its uninstall entry last.
 wait_until() { for _ in $(seq 150); do "$@" && return 0; sleep 0.2; done; return 1; }
 
 install_dir=$(unix_path "$(windows_env LOCALAPPDATA)\\Programs\\VESK-LIGHTS")
