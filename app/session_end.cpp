@@ -30,12 +30,10 @@ void onSignal(int number) {
 
 // The modal dialog first, as the user would have to, then every other visible window.
 void closeAll() {
-  for (int guard = 0; guard < 8; ++guard) {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->close()) break;
-  }
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window->isVisible()) window->close();
+  for (const bool modal : {true, false}) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->isVisible() && window->isModal() == modal) window->close();
+    }
   }
 }
 
