@@ -132,6 +132,10 @@ std::string replaceFile(const std::string& givenPath,
   if (old.state == FileText::State::NotRegular || old.state == FileText::State::Unreadable) {
     return "cannot read it: " + old.why;
   }
+  // A file the user made read-only is left alone, although the folder would allow a rename.
+  if (old.state == FileText::State::Read && ::access(path.c_str(), W_OK) != 0) {
+    return because("cannot write it");
+  }
   const std::string text = edit(old.text);
   if (written) *written = text;
   if (old.state == FileText::State::Read && text == old.text) return "";

@@ -14,7 +14,7 @@ IniStore::IniStore(std::string path, Reporter report)
   const bool bad = file.state == ini::FileText::State::NotRegular ||
                    file.state == ini::FileText::State::Unreadable;
   if (bad && report_) {
-    report_("VESK-LIGHTS: cannot read the settings file " + quoted(path_) + " (" + file.why +
+    report_("VESK-LIGHTS: cannot read the settings file " + quoted(path_, 200) + " (" + file.why +
             "); using the defaults");
   }
 }
@@ -49,7 +49,7 @@ void IniStore::saveMany(const std::string&, const std::string& section, const En
   }
   for (const auto& [key, value] : entries) unsaved_[{section, key}] = value;
   if (!reportedWrite_ && report_) {
-    report_("VESK-LIGHTS: cannot save the settings file " + quoted(path_) + " (" + failure +
+    report_("VESK-LIGHTS: cannot save the settings file " + quoted(path_, 200) + " (" + failure +
             "); it is left as it was, and changes hold only until the program ends");
   }
   reportedWrite_ = true;
