@@ -22,14 +22,19 @@ IniStore::IniStore(std::string path, Reporter report)
 IniStore::~IniStore() = default;
 
 void IniStore::refresh() {
-  if (watch_.changed()) text_ = ini::readRegularFile(path_).text;
+  if (!watch_.changed()) return;
+  text_ = ini::readRegularFile(path_).text;
+  found_.clear();
 }
 
 std::optional<std::string> IniStore::get(const std::string&, const std::string& section,
                                          const std::string& key) {
   if (const auto it = unsaved_.find({section, key}); it != unsaved_.end()) return it->second;
   refresh();
-  return ini::findValue(text_, section, key);
+  // A large file is searched once per change, not at each of the ten reads a second.
+  const auto [it, fresh] = found_.try_emplace({section, key});
+  if (fresh) it->second = ini::findValue(text_, section, key);
+  return it->second;
 }
 
 void IniStore::save(const std::string& app, const std::string& section, const std::string& key,
@@ -44,6 +49,7 @@ void IniStore::saveMany(const std::string&, const std::string& section, const En
       &written);
   if (failure.empty()) {
     text_ = std::move(written);
+    found_.clear();
     for (const auto& [key, value] : entries) unsaved_.erase({section, key});
     return;
   }

@@ -45,6 +45,7 @@ class IniStore final : public Store {
   Reporter report_;
   ini::FileWatch watch_;
   std::string text_;
+  std::map<std::pair<std::string, std::string>, std::optional<std::string>> found_;
   std::map<std::pair<std::string, std::string>, std::string> unsaved_;
   bool reportedWrite_ = false;
 };
