@@ -41,8 +41,8 @@ void spit(const fs::path& p, const std::string& text) {
 class IniFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char name[] = "/tmp/vesk-ini-XXXXXX";
-    ASSERT_NE(::mkdtemp(name), nullptr);
+    std::string name = (fs::temp_directory_path() / "vesk-ini-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(name.data()), nullptr);
     dir = name;
     path = dir / "TARNWICK-VESK-LIGHTS" / "settings.ini";
   }
