@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/session_end.h"
 #include "app/version.h"
 #include "forms/qt/qt_toolkit.h"
 #include "indicator/indicator_window.h"
@@ -64,5 +65,6 @@ int main(int argc, char** argv) {
   vesk::indicator::IndicatorWindow main(toolkit, settings, *platform);
   vesk::settings_dialog::SettingsDialog dialog(toolkit, settings, main);
   main.start();
+  vesk::app::closeWindowsAtSessionEnd(app);
   return toolkit.run();
 }

@@ -7,7 +7,7 @@ add_subdirectory(settings/ini)
 add_subdirectory(forms/qt)
 add_subdirectory(platform/x11)
 
-add_executable(vesk-lights app/main_linux.cpp)
+add_executable(vesk-lights app/main_linux.cpp app/session_end.cpp)
 target_link_libraries(vesk-lights PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_x11)
 set_target_properties(vesk-lights PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 

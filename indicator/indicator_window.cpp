@@ -97,7 +97,7 @@ void IndicatorWindow::AlwaysOnTopTimer_Timer() {
 
 void IndicatorWindow::setAlwaysOnTop(bool on, bool lowerWhenOff) {
   alwaysOnTopTimer_->setEnabled(on);
-  if (!on && lowerWhenOff) platform_.setTopmost(window_->handle(), false);
+  if (!on && lowerWhenOff) platform_.removeTopmost(window_->handle());
 }
 
 void IndicatorWindow::OSK_BUTTON_Click() {

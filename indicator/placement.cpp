@@ -1,6 +1,8 @@
 #include "indicator/placement.h"
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace vesk::indicator {
 namespace {
@@ -26,12 +28,28 @@ bool reachable(const forms::Rect& r, const forms::Desktop& d) {
   return false;
 }
 
+// A size that no screen arrangement can show, or that is no number of pixels at all.
+bool beyondReason(const forms::Rect& r, const forms::Desktop& d) {
+  if (!std::isfinite(r.width) || !std::isfinite(r.height)) return true;
+  if (d.screens.empty()) return false;
+  double left = d.screens.front().left, top = d.screens.front().top;
+  double right = left + d.screens.front().width, bottom = top + d.screens.front().height;
+  for (const auto& s : d.screens) {
+    left = std::min(left, s.left);
+    top = std::min(top, s.top);
+    right = std::max(right, s.left + s.width);
+    bottom = std::max(bottom, s.top + s.height);
+  }
+  return r.width > right - left || r.height > bottom - top;
+}
+
 }  // namespace
 
 forms::Rect placeRestored(const forms::Rect& stored, const forms::Rect& defaults,
                           const forms::Desktop& desktop) {
   forms::Rect r = stored;
-  if (r.width < desktop.minWidth || r.height < desktop.minHeight || r.width <= 0 || r.height <= 0) {
+  if (r.width < desktop.minWidth || r.height < desktop.minHeight || r.width <= 0 || r.height <= 0 ||
+      beyondReason(r, desktop)) {
     r.width = defaults.width;
     r.height = defaults.height;
   }
@@ -57,9 +75,9 @@ forms::Rect restoreGeometry(settings::Settings& settings, settings::Key left,
 
 void storeGeometry(settings::Settings& settings, settings::Key left, const forms::Rect& r) {
   const double values[] = {r.left, r.top, r.width, r.height};
-  for (int i = 0; i < 4; ++i) {
-    settings.saveSingle(offset(left, i), static_cast<float>(values[i]));
-  }
+  std::vector<std::pair<settings::Key, float>> singles;
+  for (int i = 0; i < 4; ++i) singles.emplace_back(offset(left, i), static_cast<float>(values[i]));
+  settings.saveSingles(singles);  // one write: the four always come from the same moment
 }
 
 }  // namespace vesk::indicator

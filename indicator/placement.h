@@ -1,8 +1,9 @@
 #pragma once
 // A window's place and size in the store, and where a restored window goes: the stored outer
-// rectangle, unless the window could not be reached there. A size below the frame's minimum
-// takes the default size; a place that leaves less than the caption bar on every screen moves
-// to the default place on the primary screen.
+// rectangle, unless the window could not be reached there. A size below the frame's minimum,
+// larger than all screens together, or no number at all takes the default size; a place that
+// leaves less than the caption bar on every screen moves to the default place on the primary
+// screen.
 
 #include "forms/forms.h"
 #include "settings/settings.h"

@@ -23,6 +23,9 @@ class Platform {
   virtual NativeHandle foregroundWindow() = 0;
   // Gives or takes the window's keep-above status, leaving its place and size alone.
   virtual void setTopmost(NativeHandle window, bool topmost) = 0;
+  // Takes the keep-above status away without activating any window, so that an open dialog
+  // keeps the keyboard (unticking "Always On Top").
+  virtual void removeTopmost(NativeHandle window) { setTopmost(window, false); }
   // Starts the system's on-screen keyboard; a failure is not reported to the user.
   virtual void startOnScreenKeyboard(NativeHandle owner) = 0;
 };

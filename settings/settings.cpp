@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include "settings/convert.h"
+#include "settings/quote.h"
 
 namespace vesk::settings {
 
@@ -13,7 +14,7 @@ std::optional<std::string> Settings::stored(Key key) {
 
 void Settings::reportUnusable(Key key, const std::string& text, const char* why) {
   if (!reported_.insert({key, text}).second || !report_) return;
-  report_("VESK-LIGHTS: setting " + std::string(info(key).name) + "=\"" + text + "\" " + why +
+  report_("VESK-LIGHTS: setting " + std::string(info(key).name) + "=" + quoted(text) + " " + why +
           "; using " + std::to_string(info(key).fallback));
 }
 
@@ -50,6 +51,14 @@ void Settings::saveSingle(Key key, float value) {
 void Settings::saveInt(Key key, int value) {
   store_.save(std::string(kApplication), std::string(kSection), std::string(info(key).name),
               formatInt(value));
+}
+
+void Settings::saveSingles(const std::vector<std::pair<Key, float>>& values) {
+  Store::Entries entries;
+  for (const auto& [key, value] : values) {
+    entries.emplace_back(std::string(info(key).name), formatSingle(value));
+  }
+  store_.saveMany(std::string(kApplication), std::string(kSection), entries);
 }
 
 }  // namespace vesk::settings

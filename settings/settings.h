@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "settings/keys.h"
 #include "settings/store.h"
@@ -35,6 +36,8 @@ class Settings {
 
   void saveSingle(Key key, float value);
   void saveInt(Key key, int value);
+  // Several single-precision values in one store write.
+  void saveSingles(const std::vector<std::pair<Key, float>>& values);
 
  private:
   std::optional<std::string> stored(Key key);

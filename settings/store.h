@@ -1,9 +1,11 @@
 #pragma once
 // The per-user key/value store: text values addressed by application, section and key.
-// Backends: ini (QSettings), registry (Win32) and an in-memory one for tests.
+// Backends: ini (a line-preserving INI file), registry (Win32) and an in-memory one for tests.
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vesk::settings {
 
@@ -16,6 +18,14 @@ class Store {
   // Stores the text, creating application and section on first use.
   virtual void save(const std::string& app, const std::string& section, const std::string& key,
                     const std::string& text) = 0;
+
+  using Entries = std::vector<std::pair<std::string, std::string>>;
+  // Stores several keys of one section together. A backend that can makes this one write, so
+  // that the keys always come from the same moment (a window's four geometry keys).
+  virtual void saveMany(const std::string& app, const std::string& section,
+                        const Entries& entries) {
+    for (const auto& [key, text] : entries) save(app, section, key, text);
+  }
 };
 
 }  // namespace vesk::settings

@@ -22,6 +22,11 @@ void FakePlatform::setTopmost(NativeHandle window, bool topmost) {
   topmostCalls.emplace_back(window, topmost);
 }
 
+void FakePlatform::removeTopmost(NativeHandle window) {
+  topmostCalls.emplace_back(window, false);
+  quietRemovals.push_back(window);
+}
+
 void FakePlatform::startOnScreenKeyboard(NativeHandle owner) {
   keyboardStarts.push_back(owner);
 }

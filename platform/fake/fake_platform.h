@@ -16,12 +16,14 @@ class FakePlatform : public Platform {
   void pressKey(LockKey key) override;
   NativeHandle foregroundWindow() override;
   void setTopmost(NativeHandle window, bool topmost) override;
+  void removeTopmost(NativeHandle window) override;  // logged in both lists
   void startOnScreenKeyboard(NativeHandle owner) override;
 
   std::array<std::uint16_t, 3> states{};
   NativeHandle foreground = 0;
   std::vector<LockKey> presses;
   std::vector<std::pair<NativeHandle, bool>> topmostCalls;
+  std::vector<NativeHandle> quietRemovals;
   std::vector<NativeHandle> keyboardStarts;
   int keyStateReads = 0;
 };

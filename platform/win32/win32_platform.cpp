@@ -55,6 +55,11 @@ void Win32Platform::setTopmost(NativeHandle window, bool topmost) {
                SWP_NOSIZE | SWP_NOMOVE);
 }
 
+void Win32Platform::removeTopmost(NativeHandle window) {
+  SetWindowPos(toHwnd(window), HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
 void Win32Platform::startOnScreenKeyboard(NativeHandle owner) {
   // The keyboard asks for elevation; a refusal or failure is not reported.
   ShellExecuteW(toHwnd(owner), L"runas", L"osk.exe", L"", L"", SW_SHOWNORMAL);

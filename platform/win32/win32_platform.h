@@ -12,6 +12,7 @@ class Win32Platform : public Platform {
   void pressKey(LockKey key) override;
   NativeHandle foregroundWindow() override;
   void setTopmost(NativeHandle window, bool topmost) override;
+  void removeTopmost(NativeHandle window) override;
   void startOnScreenKeyboard(NativeHandle owner) override;
 };
 

@@ -29,6 +29,8 @@ class X11Platform : public Platform {
   void pressKey(LockKey key) override { presser_.press(key); }
   NativeHandle foregroundWindow() override { return order_.activeWindow(); }
   void setTopmost(NativeHandle window, bool topmost) override { order_.setAbove(window, topmost); }
+  // Removing _NET_WM_STATE_ABOVE never activates a window.
+  void removeTopmost(NativeHandle window) override { order_.setAbove(window, false); }
   void startOnScreenKeyboard(NativeHandle) override { x11::startOnScreenKeyboard(); }
 
  private:

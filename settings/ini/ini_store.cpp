@@ -1,70 +1,64 @@
 #include "settings/ini/ini_store.h"
 
-#include <QSettings>
-#include <QStringList>
-
-#include <sys/stat.h>
+#include "settings/ini/ini_file.h"
+#include "settings/ini/ini_text.h"
+#include "settings/quote.h"
 
 namespace vesk::settings {
-namespace {
-
-// QSettings keeps the keys of its [General] group at the top level.
-QString keyPath(const std::string& section, const std::string& key) {
-  const QString k = QString::fromStdString(key);
-  if (section == "General") return k;
-  return QString::fromStdString(section) + "/" + k;
-}
-
-}  // namespace
 
 IniStore::IniStore(std::string path, Reporter report)
-    : path_(std::move(path)),
-      report_(std::move(report)),
-      file_(std::make_unique<QSettings>(QString::fromStdString(path_), QSettings::IniFormat)) {}
+    : path_(std::move(path)), report_(std::move(report)), watch_(path_) {
+  watch_.changed();
+  const auto file = ini::readRegularFile(path_);
+  text_ = file.text;
+  const bool bad = file.state == ini::FileText::State::NotRegular ||
+                   file.state == ini::FileText::State::Unreadable;
+  if (bad && report_) {
+    report_("VESK-LIGHTS: cannot read the settings file " + quoted(path_, 200) + " (" + file.why +
+            "); using the defaults");
+  }
+}
 
 IniStore::~IniStore() = default;
 
 void IniStore::refresh() {
-  struct stat st {};
-  const bool exists = ::stat(path_.c_str(), &st) == 0;
-  const auto now = exists ? std::make_tuple(true, static_cast<unsigned long long>(st.st_ino),
-                                            static_cast<long long>(st.st_size),
-                                            static_cast<long long>(st.st_mtim.tv_sec),
-                                            static_cast<long long>(st.st_mtim.tv_nsec))
-                          : decltype(seen_){};
-  if (now == seen_) return;
-  seen_ = now;
-  file_->sync();
+  if (!watch_.changed()) return;
+  text_ = ini::readRegularFile(path_).text;
+  found_.clear();
 }
 
 std::optional<std::string> IniStore::get(const std::string&, const std::string& section,
                                          const std::string& key) {
+  if (const auto it = unsaved_.find({section, key}); it != unsaved_.end()) return it->second;
   refresh();
-  const QVariant value = file_->value(keyPath(section, key));
-  if (!value.isValid()) return std::nullopt;
-  // An unquoted comma makes a list ("MainLeft=1,5"); the text is what the user wrote.
-  if (value.typeId() == QMetaType::QStringList) {
-    return value.toStringList().join(",").toStdString();
-  }
-  return value.toString().toStdString();
+  // A large file is searched once per change, not at each of the ten reads a second.
+  const auto [it, fresh] = found_.try_emplace({section, key});
+  if (fresh) it->second = ini::findValue(text_, section, key);
+  return it->second;
 }
 
-void IniStore::save(const std::string&, const std::string& section, const std::string& key,
+void IniStore::save(const std::string& app, const std::string& section, const std::string& key,
                     const std::string& text) {
-  // QSettings keeps the first error it meets. Parsing the whole file through the reader first
-  // leaves any format error there, so this save's own writer reports only its write.
-  file_->sync();
-  file_->allKeys();
-  QSettings writer(QString::fromStdString(path_), QSettings::IniFormat);
-  writer.setValue(keyPath(section, key), QString::fromStdString(text));
-  writer.sync();
-  if (writer.status() != QSettings::NoError && !reported_) {
-    reported_ = true;
-    if (report_) {
-      report_("VESK-LIGHTS: cannot write the settings file " + path_ +
-              "; changes are kept only until the program ends");
-    }
+  saveMany(app, section, {{key, text}});
+}
+
+void IniStore::saveMany(const std::string&, const std::string& section, const Entries& entries) {
+  std::string written;
+  const std::string failure = ini::replaceFile(
+      path_, [&](const std::string& old) { return ini::withValues(old, section, entries); },
+      &written);
+  if (failure.empty()) {
+    text_ = std::move(written);
+    found_.clear();
+    for (const auto& [key, value] : entries) unsaved_.erase({section, key});
+    return;
   }
+  for (const auto& [key, value] : entries) unsaved_[{section, key}] = value;
+  if (!reportedWrite_ && report_) {
+    report_("VESK-LIGHTS: cannot save the settings file " + quoted(path_, 200) + " (" + failure +
+            "); it is left as it was, and changes hold only until the program ends");
+  }
+  reportedWrite_ = true;
 }
 
 }  // namespace vesk::settings

@@ -1,41 +1,53 @@
 #pragma once
-// The store as an INI file. The application name is part of the file's path, so a key lives
-// in the file's [section] group. Every read asks the file again (a hand edit or another
-// process's write shows at the next read); every write reaches the disk before save returns.
+// The store as an INI file. The application name is part of the file's path, so a key lives in
+// the file's [section] group.
+//
+// Written here rather than through QSettings, which cannot keep a file safe: it rewrites the
+// whole file on every save (dropping comments, decoding backslashes in other sections, joining a
+// line that ends in a backslash with the next), renamed an empty temporary file over the
+// settings on a full disk without a word, and a lock file left by a killed process blocked its
+// next save for about 30 seconds. Here a save changes only the lines of the keys it stores, is
+// one atomic and durable replacement under flock (see ini_file.h), and a read costs nothing
+// while the file has not changed (see file_watch.h).
 
+#include <map>
 #include <memory>
 #include <string>
-#include <tuple>
+#include <utility>
 
+#include "settings/ini/file_watch.h"
 #include "settings/settings.h"
 #include "settings/store.h"
-
-class QSettings;
 
 namespace vesk::settings {
 
 class IniStore final : public Store {
  public:
+  // Reads the file at once, and reports there if anything other than a readable regular file
+  // (or nothing) is at the path.
   IniStore(std::string path, Reporter report);
   ~IniStore() override;
 
+  // What another process or a hand edit writes shows at the next read.
   std::optional<std::string> get(const std::string& app, const std::string& section,
                                  const std::string& key) override;
-  // A write that cannot reach the disk is reported once; the file on disk stays as it was,
-  // and the value holds for the rest of this run.
+  // A save that cannot reach the disk leaves the file as it was and is reported once; the value
+  // holds for the rest of this run.
   void save(const std::string& app, const std::string& section, const std::string& key,
             const std::string& text) override;
+  void saveMany(const std::string& app, const std::string& section,
+                const Entries& entries) override;
 
  private:
-  // Re-reads the file only when its identity, size or change time differ from the last look:
-  // one stat per read instead of the several QSettings::sync makes.
   void refresh();
 
   std::string path_;
-  std::tuple<bool, unsigned long long, long long, long long, long long> seen_{};
   Reporter report_;
-  std::unique_ptr<QSettings> file_;
-  bool reported_ = false;
+  ini::FileWatch watch_;
+  std::string text_;
+  std::map<std::pair<std::string, std::string>, std::optional<std::string>> found_;
+  std::map<std::pair<std::string, std::string>, std::string> unsaved_;
+  bool reportedWrite_ = false;
 };
 
 }  // namespace vesk::settings

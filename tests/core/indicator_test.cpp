@@ -226,6 +226,7 @@ TEST_F(IndicatorTest, KeeperRunsEverySecondOnlyWhileEnabled) {
   EXPECT_EQ(platform.topmostCalls.size(), 2u);
   main.setAlwaysOnTop(false, true);
   EXPECT_EQ(platform.topmostCalls.back(), std::make_pair(w.handle(), false));
+  EXPECT_EQ(platform.quietRemovals, std::vector<forms::NativeHandle>{w.handle()});
   w.timer(0).elapse();
   EXPECT_EQ(platform.topmostCalls.size(), 3u);
 }

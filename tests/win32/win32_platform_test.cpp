@@ -94,8 +94,10 @@ TEST(WindowOrderTest, TopmostComesAndGoesAndThePlaceStays) {
   platform.setTopmost(reinterpret_cast<NativeHandle>(own), true);
   EXPECT_FALSE(topmost(other));
   EXPECT_TRUE(topmost(own));
-  platform.setTopmost(reinterpret_cast<NativeHandle>(own), false);
+  SetForegroundWindow(other);  // as an open dialog would be
+  platform.removeTopmost(reinterpret_cast<NativeHandle>(own));
   EXPECT_FALSE(topmost(own));
+  EXPECT_EQ(GetForegroundWindow(), other) << "removing topmost took the keyboard";
   GetWindowRect(own, &after);
   EXPECT_TRUE(EqualRect(&before, &after)) << "the window moved";
 }
