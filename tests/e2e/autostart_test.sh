@@ -16,6 +16,10 @@ entry_written() { grep -qx "Exec=$(readlink -f "$E2E_EXE")" "$ENTRY" 2>/dev/null
 entry_gone() { [ ! -e "$ENTRY" ]; }
 
 start_app
+# A right-click on a light opens nothing.
+xdotool mousemove --window "$MAIN" $((1125 / 15)) $((300 / 15)) click 3
+sleep 0.5
+! menu_open || fail "a right-click on a light opened the menu"
 pick_start_at_login
 wait_for 10 "no autostart entry running the program at $ENTRY" entry_written
 note "ticked: $(grep ^Exec= "$ENTRY")"
