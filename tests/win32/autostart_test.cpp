@@ -25,15 +25,3 @@ struct RegistryBackend {
 TEST(Win32AutostartTest, KeepsTheContract) {
   checkAutostartContract<RegistryBackend>();
 }
-
-TEST(Win32AutostartTest, TheValueIsTheQuotedPathOfTheExe) {
-  RegistryBackend backend;
-  ASSERT_TRUE(backend.entry.setEnabled(true)) << backend.entry.problem();
-  wchar_t text[MAX_PATH] = {};
-  DWORD size = sizeof text;
-  ASSERT_EQ(
-      RegGetValueW(HKEY_CURRENT_USER, kKey, L"VESK-LIGHTS", RRF_RT_REG_SZ, nullptr, text, &size),
-      ERROR_SUCCESS);
-  EXPECT_STREQ(text, L"\"C:\\Program Files\\V\\VESK-LIGHTS.exe\"");
-  EXPECT_NE(vesk::platform::runningExe().find(L".exe"), std::wstring::npos);
-}
