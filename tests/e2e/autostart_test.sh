@@ -3,7 +3,7 @@
 # autostart entry that runs this program; picking it again removes the entry.
 source "$(dirname "$0")/lib.sh"
 e2e_start "$1"
-ENTRY="$XDG_CONFIG_HOME/autostart/net.tarnwick.VeskLights.desktop"
+ENTRY="$XDG_CONFIG_HOME/autostart/${VESK_APP_ID:?}.desktop"
 
 # Right-click the background between the last light and the button, then the item's key.
 pick_start_at_login() {
