@@ -51,6 +51,7 @@ CommandLineFlavour windowsCommandLine() {
 
 CommandLine readCommandLine(const std::vector<std::string>& args,
                             const CommandLineFlavour& flavour) {
+  CommandLine run;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "-h" || arg == "--help" || (flavour.slashHelp && arg == "/?")) {
@@ -68,13 +69,14 @@ CommandLine readCommandLine(const std::vector<std::string>& args,
     if (hasValue) name.resize(equals);
     if (arg[0] == '-' && listed(flavour.toolkitFlags, name) && !hasValue) continue;
     if (arg[0] == '-' && listed(flavour.toolkitValued, name)) {
+      run.platformGiven = run.platformGiven || name == "platform";
       if (hasValue) continue;
       if (++i < args.size()) continue;
       return mistake(flavour, "option '" + arg + "' needs a value");
     }
     return mistake(flavour, "unknown option '" + arg + "'");
   }
-  return {};
+  return run;
 }
 
 }  // namespace vesk::app

@@ -22,8 +22,9 @@ enum class Request { Run, Help, Version, Mistake };
 
 struct CommandLine {
   Request request = Request::Run;
-  std::string text;  // what to show: the usage, the version, or the mistake and the usage
-  int exitCode = 0;  // 0, or 2 for a mistake
+  std::string text;            // what to show: the usage, the version, or the mistake and the usage
+  int exitCode = 0;            // 0, or 2 for a mistake
+  bool platformGiven = false;  // the toolkit's platform was named ("-platform offscreen")
 };
 
 // The arguments after the program's name. The first option that decides wins.

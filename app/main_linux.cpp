@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     std::fputs(command.text.c_str(), command.exitCode == 0 ? stdout : stderr);
     return command.exitCode;
   }
-  if (!haveDisplay()) {
+  if (!haveDisplay() && !command.platformGiven) {
     std::fprintf(stderr,
                  "vesk-lights: no display; run it on a virtual one with 'xvfb-run -a "
                  "vesk-lights' or without windows on screen with QT_QPA_PLATFORM=offscreen\n");

@@ -44,6 +44,7 @@ TEST(CommandLineTest, OptionsDecideWhatTheProgramDoes) {
     EXPECT_EQ(line.request, c.request);
     EXPECT_EQ(line.text.substr(0, line.text.find('\n')), c.firstLine);
     EXPECT_EQ(line.exitCode, c.request == Request::Mistake ? 2 : 0);
+    EXPECT_EQ(line.platformGiven, c.args.size() > 1 && c.args[0] == "-platform" && !c.windows);
     if (c.request == Request::Mistake) {
       EXPECT_NE(line.text.find("\nUsage: "), std::string::npos) << "a mistake shows the usage";
     }
