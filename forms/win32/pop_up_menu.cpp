@@ -1,5 +1,7 @@
 #include "forms/win32/pop_up_menu.h"
 
+#include <string>
+
 #include "platform/win32/wide_text.h"
 
 namespace vesk::forms::win32 {
@@ -14,6 +16,14 @@ void showPopUpMenu(HWND owner, const std::vector<MenuItem>& items) {
     if (!item.enabled) flags |= MF_GRAYED;
     // Ids from 1: TrackPopupMenuEx returns 0 for no choice.
     AppendMenuW(menu, flags, i + 1, ::vesk::win32::toWide(item.caption).c_str());
+    // A Win32 menu shows no tooltips: what the tooltip says (why, for a failure or a disabled
+    // item) shows greyed beneath the item.
+    if (!item.toolTip.empty()) {
+      std::wstring note;
+      for (wchar_t c : ::vesk::win32::toWide(item.toolTip))
+        note += c == L'&' ? L"&&" : std::wstring(1, c);
+      AppendMenuW(menu, MF_STRING | MF_GRAYED, 0, note.c_str());
+    }
   }
   POINT at{};
   GetCursorPos(&at);
