@@ -6,12 +6,15 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/command_line.h"
 #include "app/session_end.h"
 #include "app/version.h"
 #include "forms/qt/qt_toolkit.h"
+#include "indicator/context_menu.h"
 #include "indicator/indicator_window.h"
 #include "platform/null_platform.h"
 #include "platform/x11/x11_platform.h"
+#include "platform/xdg/xdg_autostart.h"
 #include "settings/ini/ini_path.h"
 #include "settings/ini/ini_store.h"
 #include "settings/settings.h"
@@ -41,7 +44,13 @@ void report(const std::string& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!haveDisplay()) {
+  const auto command =
+      vesk::app::readCommandLine({argv + 1, argv + argc}, vesk::app::linuxCommandLine());
+  if (command.request != vesk::app::Request::Run) {
+    std::fputs(command.text.c_str(), command.exitCode == 0 ? stdout : stderr);
+    return command.exitCode;
+  }
+  if (!haveDisplay() && !command.platformGiven) {
     std::fprintf(stderr,
                  "vesk-lights: no display; run it on a virtual one with 'xvfb-run -a "
                  "vesk-lights' or without windows on screen with QT_QPA_PLATFORM=offscreen\n");
@@ -64,6 +73,9 @@ int main(int argc, char** argv) {
   vesk::forms::qt::QtToolkit toolkit(app);
   vesk::indicator::IndicatorWindow main(toolkit, settings, *platform);
   vesk::settings_dialog::SettingsDialog dialog(toolkit, settings, main);
+  vesk::platform::XdgAutostart autostart(vesk::platform::defaultAutostartFile(),
+                                         vesk::platform::runningProgram());
+  vesk::indicator::ContextMenu menu(main, autostart, report);
   main.start();
   vesk::app::closeWindowsAtSessionEnd(app);
   return toolkit.run();
