@@ -6,10 +6,9 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/linux_session.h"
 #include "forms/qt/qt_toolkit.h"
 #include "indicator/indicator_window.h"
-#include "platform/null_platform.h"
-#include "platform/x11/x11_platform.h"
 #include "settings/ini/ini_path.h"
 #include "settings/ini/ini_store.h"
 #include "settings/settings.h"
@@ -45,6 +44,7 @@ int main(int argc, char** argv) {
                  "vesk-lights' or without windows on screen with QT_QPA_PLATFORM=offscreen\n");
     return 1;
   }
+  const auto session = vesk::app::chooseSession();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vesk-lights"));
   QApplication::setDesktopFileName(QStringLiteral("vesk-lights"));
@@ -52,15 +52,12 @@ int main(int argc, char** argv) {
   vesk::settings::IniStore store(vesk::settings::defaultIniPath(), report);
   vesk::settings::Settings settings(store, decimalSeparator(), report);
 
-  std::unique_ptr<vesk::platform::Platform> platform;
-  if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-    platform = vesk::platform::createX11Platform();
-  }
-  if (!platform) platform = std::make_unique<vesk::platform::NullPlatform>();
+  const auto platform = vesk::app::createSessionPlatform(session);
 
   vesk::forms::qt::QtToolkit toolkit(app);
   vesk::indicator::IndicatorWindow main(toolkit, settings, *platform);
   vesk::settings_dialog::SettingsDialog dialog(toolkit, settings, main);
+  vesk::app::watchLockChanges(*platform, [&main] { main.VESK_TIMER_Timer(); });
   main.start();
   return toolkit.run();
 }

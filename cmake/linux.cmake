@@ -6,9 +6,11 @@ find_package(X11 REQUIRED)
 add_subdirectory(settings/ini)
 add_subdirectory(forms/qt)
 add_subdirectory(platform/x11)
+add_subdirectory(platform/leds)
+add_subdirectory(platform/linux)
 
-add_executable(vesk-lights app/main_linux.cpp)
-target_link_libraries(vesk-lights PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_x11)
+add_executable(vesk-lights app/main_linux.cpp app/linux_session.cpp)
+target_link_libraries(vesk-lights PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_linux)
 set_target_properties(vesk-lights PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # The yardstick that tools/measure-idle.sh compares the program with.
@@ -18,5 +20,5 @@ set_target_properties(bare-window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BI
 
 # tools/tick_cost: what one refresh tick costs with the real backends.
 add_executable(tick-cost tools/tick_cost.cpp)
-target_link_libraries(tick-cost PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_x11)
+target_link_libraries(tick-cost PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_linux)
 set_target_properties(tick-cost PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)

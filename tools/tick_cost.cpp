@@ -11,7 +11,7 @@
 
 #include "forms/qt/qt_toolkit.h"
 #include "indicator/indicator_window.h"
-#include "platform/x11/x11_platform.h"
+#include "platform/linux/linux_platform.h"
 #include "settings/ini/ini_store.h"
 #include "settings/settings.h"
 
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   vesk::settings::IniStore store(dir.filePath("settings.ini").toStdString(), nullptr);
   vesk::settings::Settings settings(store, '.', nullptr);
   store.save("TARNWICK-VESK-LIGHTS", "Settings", "SHOW_NUM_TICKBOX", "1");
-  auto platform = vesk::platform::createX11Platform();
+  auto platform = vesk::platform::createLinuxPlatform(vesk::platform::Session::X11);
   if (!platform) return 1;
   vesk::forms::qt::QtToolkit toolkit(app);
   vesk::indicator::IndicatorWindow main(toolkit, settings, *platform);

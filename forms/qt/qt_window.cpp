@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QTimer>
+#include <QToolTip>
 #include <QWindow>
 #include <algorithm>
 
@@ -167,6 +168,13 @@ void QtWindow::showModal(forms::Window& owner) {
 
 void QtWindow::close() {
   form_->close();
+}
+
+void QtWindow::showNote(const std::string& sentence) {
+  // A tooltip window takes no focus; it sits just below the window, long enough to be read.
+  constexpr int kShownFor = 8000;
+  const QPoint below = form_->mapToGlobal(QPoint(0, form_->height()));
+  QToolTip::showText(below, QString::fromStdString(sentence), form_, QRect(), kShownFor);
 }
 
 void QtWindow::unload() {

@@ -34,6 +34,7 @@ class QtWindow final : public forms::Window {
   void show() override;
   void showModal(forms::Window& owner) override;
   void close() override;
+  void showNote(const std::string& sentence) override;
 
   // The widget, for tests and for the owner of a modal window.
   FormWidget* widget() const { return form_; }

@@ -17,6 +17,9 @@ class FakePlatform : public Platform {
   NativeHandle foregroundWindow() override;
   void setTopmost(NativeHandle window, bool topmost) override;
   void startOnScreenKeyboard(NativeHandle owner) override;
+  std::optional<std::string> whyUnknown(LockKey key) override {
+    return unknown[static_cast<int>(key)];
+  }
 
   std::array<std::uint16_t, 3> states{};
   NativeHandle foreground = 0;
@@ -24,6 +27,7 @@ class FakePlatform : public Platform {
   std::vector<std::pair<NativeHandle, bool>> topmostCalls;
   std::vector<NativeHandle> keyboardStarts;
   int keyStateReads = 0;
+  std::array<std::optional<std::string>, 3> unknown;  // set: that key's state cannot be known
 };
 
 }  // namespace vesk::platform::fake
