@@ -3,10 +3,10 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QTimer>
-#include <QToolTip>
 #include <QWindow>
 #include <algorithm>
 
+#include "forms/qt/note_label.h"
 #include "forms/qt/qt_button.h"
 #include "forms/qt/qt_check_box.h"
 #include "forms/qt/qt_label.h"
@@ -171,10 +171,8 @@ void QtWindow::close() {
 }
 
 void QtWindow::showNote(const std::string& sentence) {
-  // A tooltip window takes no focus; it sits just below the window, long enough to be read.
-  constexpr int kShownFor = 8000;
-  const QPoint below = form_->mapToGlobal(QPoint(0, form_->height()));
-  QToolTip::showText(below, QString::fromStdString(sentence), form_, QRect(), kShownFor);
+  if (!note_) note_ = new NoteLabel(*form_);
+  note_->showBelow(QString::fromStdString(sentence));
 }
 
 void QtWindow::unload() {
