@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
 # As in a Wayland session with Xwayland (Xvfb stands in for it): the lights follow the keyboards'
 # LEDs, not X's own lock state; a double-click on a light presses nothing; without any readable
-# LED the lights are grey.
+# LED the lights are grey; "O-S-K" prefers a keyboard made for Wayland.
 . "$(dirname "$0")/lib.sh"
+mkdir -p "$E2E_TMP/bin"
+for osk in onboard squeekboard; do
+  printf '#!/bin/sh\necho %s $$ > "%s"\nexec sleep 20\n' $osk "$E2E_TMP/osk.started" >"$E2E_TMP/bin/$osk"
+  chmod +x "$E2E_TMP/bin/$osk"
+done
+export PATH="$E2E_TMP/bin:$PATH"
 LEDS="$E2E_TMP/leds"
 GREY=C0C0C0
 set_led() { mkdir -p "$LEDS/$1" && echo "$2" >"$LEDS/$1/brightness"; }
@@ -30,6 +36,12 @@ sleep 0.5
 led "Caps Lock" off || fail "a double-click on the Caps light pressed Caps Lock"
 windows_shown 1 || fail "a double-click on a light opened another window"
 grep -q "does not let programs flip lock keys" "$E2E_TMP/app.err" || fail "the refused press was not reported"
+
+click "$MAIN" 3307 307
+wait_for 3 "O-S-K started no keyboard" test -s "$E2E_TMP/osk.started"
+read -r osk pid <"$E2E_TMP/osk.started"
+E2E_PIDS+=("$pid")
+[ "$osk" = squeekboard ] || fail "O-S-K started $osk rather than the Wayland keyboard"
 
 # Every keyboard taken away: no light can be known, none may claim "off".
 rm -rf "${LEDS:?}"/*
