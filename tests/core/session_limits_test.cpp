@@ -13,9 +13,6 @@ using namespace vesk;
 
 namespace {
 
-const char* kRow[] = {"NUM_LIGHT_LABEL", "CAPS_LIGHT_LABEL", "SCROLL_LIGHT_LABEL"};
-const char* kUpright[] = {"VERT_NUM_LIGHT_LABEL", "VERT_CAP_LIGHT_LABEL", "VERT_SCR_LIGHT_LABEL"};
-
 struct SessionLimitsTest : ::testing::Test {
   forms::fake::FakeToolkit toolkit;
   platform::fake::FakePlatform platform;
@@ -29,36 +26,31 @@ struct SessionLimitsTest : ::testing::Test {
     w = toolkit.find("VESK_LIGHTS_MAIN");
     main->start();
   }
-  void put(const char* key, const std::string& text) {
-    store.save("TARNWICK-VESK-LIGHTS", "Settings", key, text);
-  }
-  std::optional<std::string> get(const char* key) {
+  std::optional<std::string> stored(const char* key) {
     return store.get("TARNWICK-VESK-LIGHTS", "Settings", key);
+  }
+  void put(const char* key, double value) {
+    store.save("TARNWICK-VESK-LIGHTS", "Settings", key, std::to_string(value));
   }
 };
 
-TEST_F(SessionLimitsTest, AnUnknownLockIsGreyWithItsReasonUntilItIsKnownAgain) {
+TEST_F(SessionLimitsTest, AnUnknownLockIsGreyWithItsReasonAndNotesReachTheWindow) {
   start();
-  platform.states = {1, 1, 0};
+  platform.states = {1, 0, 0};
   platform.unknown[1] = "Caps Lock cannot be read here.";
   w->timer(1).elapse();
-  const forms::Colour want[] = {forms::kGreen, forms::kGrey, forms::kRed};
-  for (int i = 0; i < 3; ++i) {
-    for (const char* name : {kRow[i], kUpright[i]}) {
-      SCOPED_TRACE(name);
-      EXPECT_EQ(w->label(name).back, want[i]);
-      EXPECT_EQ(w->label(name).toolTip, i == 1 ? "Caps Lock cannot be read here." : "");
-    }
+  for (const char* light : {"CAPS_LIGHT_LABEL", "VERT_CAP_LIGHT_LABEL"}) {
+    EXPECT_EQ(w->label(light).back, forms::kGrey) << light;
+    EXPECT_EQ(w->label(light).toolTip, "Caps Lock cannot be read here.") << light;
   }
+  EXPECT_EQ(w->label("NUM_LIGHT_LABEL").back, forms::kGreen);
+  EXPECT_EQ(w->label("SCROLL_LIGHT_LABEL").back, forms::kRed);
+  EXPECT_EQ(w->label("SCROLL_LIGHT_LABEL").toolTip, "");
   platform.unknown[1].reset();
   w->timer(1).elapse();
-  EXPECT_EQ(w->label(kRow[1]).back, forms::kGreen);
-  EXPECT_EQ(w->label(kUpright[1]).toolTip, "") << "the reason stayed after the state came back";
-}
+  EXPECT_EQ(w->label("VERT_CAP_LIGHT_LABEL").back, forms::kRed);
+  EXPECT_EQ(w->label("VERT_CAP_LIGHT_LABEL").toolTip, "") << "the reason outlived the state";
 
-TEST_F(SessionLimitsTest, APlatformNoteIsShownInTheWindow) {
-  start();
-  ASSERT_TRUE(platform.onNote);
   platform.onNote("No on-screen keyboard is installed.");
   EXPECT_EQ(w->notes, std::vector<std::string>{"No on-screen keyboard is installed."});
   main.reset();
@@ -66,49 +58,33 @@ TEST_F(SessionLimitsTest, APlatformNoteIsShownInTheWindow) {
 }
 
 // The row needs a client area of 3735 x 615 twips: the button's right edge and the lights'
-// bottom, each with the 120 twips margin.
-struct FrameCase {
-  const char* name;
-  double frameWidth, frameHeight;
-  std::optional<std::pair<double, double>> stored;  // MainWidth, MainHeight
-  forms::Rect want;
-};
-
-class DefaultSizeTest : public SessionLimitsTest,
-                        public ::testing::WithParamInterface<FrameCase> {};
-
-TEST_P(DefaultSizeTest, GrowsForTheFrameOnlyWhereNoSizeIsStored) {
-  const FrameCase& c = GetParam();
-  toolkit.desktopInfo.frameWidth = c.frameWidth;
-  toolkit.desktopInfo.frameHeight = c.frameHeight;
-  if (c.stored) {
-    put("MainWidth", std::to_string(c.stored->first));
-    put("MainHeight", std::to_string(c.stored->second));
+// bottom, each with the 120 twips margin. Rows: frame width and height, a stored size
+// (0: none), the outer size wanted.
+TEST_F(SessionLimitsTest, TheDefaultSizeGrowsForTheFrameButAStoredSizeIsKept) {
+  const double rows[][6] = {{105, 330, 0, 0, 3840, 945},        // a thin tool-window frame
+                            {30, 1080, 0, 0, 3840, 1695},       // a tall title bar
+                            {570, 885, 0, 0, 4305, 1500},       // a frame with a shadow
+                            {570, 885, 3840, 945, 3840, 945}};  // the user's own size
+  for (const auto& r : rows) {
+    toolkit.desktopInfo.frameWidth = r[0];
+    toolkit.desktopInfo.frameHeight = r[1];
+    store = {};
+    if (r[2] > 0) put("MainWidth", r[2]), put("MainHeight", r[3]);
+    start();
+    EXPECT_EQ(w->geometry, (forms::Rect{1000, 1000, r[4], r[5]})) << r[0] << "x" << r[1];
   }
-  start();
-  EXPECT_EQ(w->geometry, c.want);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Frames, DefaultSizeTest,
-    ::testing::Values(
-        FrameCase{"ThinFrameKeepsTheDefault", 105, 330, std::nullopt, {1000, 1000, 3840, 945}},
-        FrameCase{"TallTitleBar", 30, 1080, std::nullopt, {1000, 1000, 3840, 1695}},
-        FrameCase{"WideShadow", 570, 885, std::nullopt, {1000, 1000, 4305, 1500}},
-        FrameCase{"StoredSizeIsKept", 570, 885, std::pair{3840.0, 945.0}, {1000, 1000, 3840, 945}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SessionLimitsTest, WhereTheWindowSystemPlacesTheWindowOnlyItsSizeIsStored) {
   toolkit.desktopInfo.placesKnown = false;
-  put("MainLeft", "4000");
-  put("MainTop", "5000");
+  put("MainLeft", 4000);
   start();
   w->geometry = {0, 0, 4500, 1200};
   w->close();
-  EXPECT_EQ(get("MainLeft"), "4000");
-  EXPECT_EQ(get("MainTop"), "5000");
-  EXPECT_EQ(get("MainWidth"), "4500");
-  EXPECT_EQ(get("MainHeight"), "1200");
+  EXPECT_EQ(stored("MainLeft"), std::to_string(4000.0));
+  EXPECT_FALSE(stored("MainTop"));
+  EXPECT_EQ(stored("MainWidth"), "4500");
+  EXPECT_EQ(stored("MainHeight"), "1200");
 }
 
 }  // namespace
