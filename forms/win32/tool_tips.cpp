@@ -66,7 +66,8 @@ void showNoteBelow(HWND window, const std::string& text) {
   SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   RECT outer{};
   GetWindowRect(window, &outer);
-  SendMessageW(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(outer.left, outer.bottom));
+  // A little below, as the tooltip may shift itself by its border.
+  SendMessageW(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(outer.left, outer.bottom + 2));
   SendMessageW(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&info));
   SetTimer(tip, kNoteTool, kNoteShownFor, hideNote);
 }
