@@ -3,9 +3,9 @@ SHELL := /bin/bash
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2
 
-BUILD_PKGS := cmake make g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libgl-dev xvfb xauth \
+BUILD_PKGS := cmake make g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libxi-dev libgl-dev xvfb xauth \
               fonts-dejavu-core fonts-liberation2
-TEST_PKGS := $(BUILD_PKGS) googletest libgtest-dev xdotool openbox wmctrl \
+TEST_PKGS := $(BUILD_PKGS) googletest libgtest-dev xdotool openbox wmctrl qt6-wayland \
              x11-xserver-utils x11-apps x11-utils imagemagick \
              lintian appstream desktop-file-utils nsis dpkg-dev
 

@@ -7,13 +7,12 @@
 #include <memory>
 
 #include "app/command_line.h"
+#include "app/linux_session.h"
 #include "app/session_end.h"
 #include "app/version.h"
 #include "forms/qt/qt_toolkit.h"
 #include "indicator/context_menu.h"
 #include "indicator/indicator_window.h"
-#include "platform/null_platform.h"
-#include "platform/x11/x11_platform.h"
 #include "platform/xdg/xdg_autostart.h"
 #include "settings/ini/ini_path.h"
 #include "settings/ini/ini_store.h"
@@ -56,6 +55,7 @@ int main(int argc, char** argv) {
                  "vesk-lights' or without windows on screen with QT_QPA_PLATFORM=offscreen\n");
     return 1;
   }
+  const auto session = vesk::app::chooseSession();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vesk-lights"));
   // Names the installed desktop file, and so the Wayland app id and the window's icon.
@@ -64,11 +64,7 @@ int main(int argc, char** argv) {
   vesk::settings::IniStore store(vesk::settings::defaultIniPath(), report);
   vesk::settings::Settings settings(store, decimalSeparator(), report);
 
-  std::unique_ptr<vesk::platform::Platform> platform;
-  if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-    platform = vesk::platform::createX11Platform();
-  }
-  if (!platform) platform = std::make_unique<vesk::platform::NullPlatform>();
+  const auto platform = vesk::app::createSessionPlatform(session);
 
   vesk::forms::qt::QtToolkit toolkit(app);
   vesk::indicator::IndicatorWindow main(toolkit, settings, *platform);
@@ -76,6 +72,7 @@ int main(int argc, char** argv) {
   vesk::platform::XdgAutostart autostart(vesk::platform::defaultAutostartFile(),
                                          vesk::platform::runningProgram());
   vesk::indicator::ContextMenu menu(main, autostart, report);
+  vesk::app::watchLockChanges(*platform, [&main] { main.VESK_TIMER_Timer(); });
   main.start();
   vesk::app::closeWindowsAtSessionEnd(app);
   return toolkit.run();

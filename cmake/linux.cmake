@@ -7,9 +7,11 @@ add_subdirectory(settings/ini)
 add_subdirectory(forms/qt)
 add_subdirectory(platform/x11)
 add_subdirectory(platform/xdg)
+add_subdirectory(platform/leds)
+add_subdirectory(platform/linux)
 
-add_executable(vesk-lights app/main_linux.cpp app/session_end.cpp)
-target_link_libraries(vesk-lights PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_x11
+add_executable(vesk-lights app/main_linux.cpp app/linux_session.cpp app/session_end.cpp)
+target_link_libraries(vesk-lights PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_linux
   vesk_platform_xdg)
 set_target_properties(vesk-lights PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
@@ -20,7 +22,7 @@ set_target_properties(bare-window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BI
 
 # tools/tick_cost: what one refresh tick costs with the real backends.
 add_executable(tick-cost tools/tick_cost.cpp)
-target_link_libraries(tick-cost PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_x11)
+target_link_libraries(tick-cost PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_linux)
 set_target_properties(tick-cost PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 
 include(cmake/install_linux.cmake)

@@ -19,6 +19,7 @@ inline constexpr Colour kGreen = 0x0000FF00;
 inline constexpr Colour kRed = 0x000000FF;
 inline constexpr Colour kBlack = 0x00000000;
 inline constexpr Colour kCyan = 0x00FFFF00;
+inline constexpr Colour kGrey = 0x00C0C0C0;  // a light whose state cannot be known
 
 struct Rect {
   double left = 0, top = 0, width = 0, height = 0;
@@ -70,6 +71,8 @@ class Label {
   virtual void setBackColour(Colour colour) = 0;
   virtual void setVisible(bool visible) = 0;
   virtual bool isVisible() const = 0;
+  // The text shown while the pointer rests on the label; empty for none.
+  virtual void setToolTip(const std::string& text) = 0;
   std::function<void()> onClick;
   std::function<void()> onDblClick;  // a handled double-click never reaches the window
 };
@@ -142,6 +145,9 @@ class Window {
   virtual void showModal(Window& owner) = 0;
   // Closes the window as the user's close button does: onUnload runs, then it is gone.
   virtual void close() = 0;
+  // Shows one sentence beside the window for a few seconds, without taking the keyboard: what
+  // the user's last action could not do here, and why.
+  virtual void showNote(const std::string& sentence) = 0;
 
   std::function<void()> onUnload;
   // A double-click on the client area outside every visible element.
@@ -157,6 +163,11 @@ struct Desktop {
   double captionHeight = 0;   // twips of a tool window's caption bar
   double minWidth = 0;        // the smallest outer size the frame allows, in twips
   double minHeight = 0;
+  // How much the frame adds to the client area, across and down, in twips.
+  double frameWidth = 0;
+  double frameHeight = 0;
+  // False where the window system places windows itself and reports no place (native Wayland).
+  bool placesKnown = true;
 };
 
 class Toolkit {

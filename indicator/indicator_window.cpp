@@ -38,11 +38,16 @@ IndicatorWindow::IndicatorWindow(forms::Toolkit& toolkit, settings::Settings& se
     uprightLights_[i]->onDblClick = [this, h = kUprightHandlers[i]] { (this->*h)(); };
   }
 
+  // What this session cannot do is said in the window, not only on stderr.
+  platform_.onNote = [this](const std::string& sentence) { window_->showNote(sentence); };
+
   w.onUnload = [this] { Form_Unload(); };
   w.onDblClick = [this] { Form_DblClick(); };
 }
 
-IndicatorWindow::~IndicatorWindow() = default;
+IndicatorWindow::~IndicatorWindow() {
+  platform_.onNote = nullptr;
+}
 
 void IndicatorWindow::start() {
   Form_Load();
@@ -50,7 +55,14 @@ void IndicatorWindow::start() {
 }
 
 void IndicatorWindow::Form_Load() {
-  window_->setOuterGeometry(restoreGeometry(settings_, Key::MainLeft, toolkit_.desktop()));
+  const forms::Desktop desktop = toolkit_.desktop();
+  // The whole row, the button and their margins, whatever the frame takes.
+  const forms::Rect button = oskButtonSpec().place;
+  const double margin = rowLightSpec(0).place.left;
+  const forms::Rect client{0, 0, button.left + button.width + margin,
+                           button.top + button.height + margin};
+  window_->setOuterGeometry(restoreGeometry(settings_, Key::MainLeft, desktop, client));
+  storePlace_ = desktop.placesKnown;
   alwaysOnTopTimer_->setInterval(1000);
   veskTimer_->setEnabled(true);
   veskTimer_->setInterval(100);
@@ -58,7 +70,7 @@ void IndicatorWindow::Form_Load() {
 }
 
 void IndicatorWindow::Form_Unload() {
-  storeGeometry(settings_, Key::MainLeft, window_->outerGeometry());
+  storeGeometry(settings_, Key::MainLeft, window_->outerGeometry(), storePlace_);
   alwaysOnTopTimer_->setEnabled(false);
   veskTimer_->setEnabled(false);
 }
@@ -69,13 +81,24 @@ void IndicatorWindow::Form_DblClick() {
 
 void IndicatorWindow::VESK_TIMER_Timer() {
   std::array<std::uint16_t, 3> states{};
+  std::array<bool, 3> known{};
   DisplaySettings display;
-  for (int i = 0; i < 3; ++i) states[i] = platform_.keyState(kLockKeys[i].key);
+  for (int i = 0; i < 3; ++i) {
+    states[i] = platform_.keyState(kLockKeys[i].key);
+    const auto why = platform_.whyUnknown(kLockKeys[i].key);
+    known[i] = !why;
+    // The tooltip says why a light is grey; set only when that changes.
+    if (why.value_or("") != toolTips_[i]) {
+      toolTips_[i] = why.value_or("");
+      rowLights_[i]->setToolTip(toolTips_[i]);
+      uprightLights_[i]->setToolTip(toolTips_[i]);
+    }
+  }
   display.vertLights = settings_.number(Key::VertLights);
   for (int i = 0; i < 3; ++i) display.show[i] = settings_.number(kLockKeys[i].showSetting);
   display.showOsk = settings_.number(Key::ShowOsk);
 
-  const TickOutcome out = computeTick(states, display);
+  const TickOutcome out = computeTick(states, display, known);
   for (int i = 0; i < 3; ++i) {
     // Hidden lights are coloured too, so a light that appears already shows the state.
     rowLights_[i]->setBackColour(out.colour[i]);

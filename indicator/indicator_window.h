@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "forms/forms.h"
 #include "platform/platform.h"
@@ -58,6 +59,8 @@ class IndicatorWindow {
   forms::Button* oskButton_ = nullptr;
   forms::Timer* alwaysOnTopTimer_ = nullptr;
   forms::Timer* veskTimer_ = nullptr;
+  std::array<std::string, 3> toolTips_;  // the lights' tooltips as last set
+  bool storePlace_ = true;               // false where the window system places the window
 };
 
 }  // namespace vesk::indicator

@@ -62,22 +62,33 @@ forms::Rect placeRestored(const forms::Rect& stored, const forms::Rect& defaults
 }
 
 forms::Rect restoreGeometry(settings::Settings& settings, settings::Key left,
-                            const forms::Desktop& desktop) {
+                            const forms::Desktop& desktop, const forms::Rect& client) {
   forms::Rect stored, defaults;
   double* edges[] = {&stored.left, &stored.top, &stored.width, &stored.height};
   double* fallbacks[] = {&defaults.left, &defaults.top, &defaults.width, &defaults.height};
+  bool absent[4] = {};
   for (int i = 0; i < 4; ++i) {
-    *edges[i] = settings.single(offset(left, i));
     *fallbacks[i] = settings::info(offset(left, i)).fallback;
+    const auto value = settings.storedSingle(offset(left, i));
+    absent[i] = !value;
+    *edges[i] = value ? *value : static_cast<float>(*fallbacks[i]);
+  }
+  // The default size was made for a thin tool-window frame; a taller one gets what it takes.
+  const double need[] = {client.width + desktop.frameWidth, client.height + desktop.frameHeight};
+  for (int i = 0; i < 2; ++i) {
+    *fallbacks[2 + i] = std::max(*fallbacks[2 + i], need[i]);
+    if (absent[2 + i]) *edges[2 + i] = *fallbacks[2 + i];
   }
   return placeRestored(stored, defaults, desktop);
 }
 
-void storeGeometry(settings::Settings& settings, settings::Key left, const forms::Rect& r) {
+void storeGeometry(settings::Settings& settings, settings::Key left, const forms::Rect& r,
+                   bool withPlace) {
   const double values[] = {r.left, r.top, r.width, r.height};
   std::vector<std::pair<settings::Key, float>> singles;
-  for (int i = 0; i < 4; ++i) singles.emplace_back(offset(left, i), static_cast<float>(values[i]));
-  settings.saveSingles(singles);  // one write: the four always come from the same moment
+  for (int i = withPlace ? 0 : 2; i < 4; ++i)
+    singles.emplace_back(offset(left, i), static_cast<float>(values[i]));
+  settings.saveSingles(singles);  // one write: the keys always come from the same moment
 }
 
 }  // namespace vesk::indicator

@@ -22,7 +22,9 @@ struct TickOutcome {
   bool oskVisible = true;
 };
 
+// A key whose state the session cannot tell (`known` false) is grey, neither on nor off.
 TickOutcome computeTick(const std::array<std::uint16_t, 3>& keyStates,
-                        const DisplaySettings& display);
+                        const DisplaySettings& display,
+                        const std::array<bool, 3>& known = {true, true, true});
 
 }  // namespace vesk::indicator

@@ -3,6 +3,9 @@
 // keyboard. Backends: Win32, X11, and a recording fake.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "forms/forms.h"
 
@@ -28,6 +31,16 @@ class Platform {
   virtual void removeTopmost(NativeHandle window) { setTopmost(window, false); }
   // Starts the system's on-screen keyboard; a failure is not reported to the user.
   virtual void startOnScreenKeyboard(NativeHandle owner) = 0;
+
+  // Nothing while keyState tells the key's state; otherwise one plain sentence saying why this
+  // session cannot tell it (keyState then reads 0, which must not be shown as off).
+  virtual std::optional<std::string> whyUnknown(LockKey) { return std::nullopt; }
+  // A descriptor that turns readable when a lock may have changed, so that the lights can follow
+  // at once rather than at the next tick; -1 for none. Reading keyState drains it.
+  virtual int changeDescriptor() { return -1; }
+  // Receives a sentence for the user, in the window, when an action cannot be done in this
+  // session (a lock-key press, no on-screen keyboard installed).
+  std::function<void(const std::string&)> onNote;
 };
 
 }  // namespace vesk::platform

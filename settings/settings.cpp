@@ -26,6 +26,14 @@ float Settings::single(Key key) {
   return static_cast<float>(info(key).fallback);
 }
 
+std::optional<float> Settings::storedSingle(Key key) {
+  const auto text = stored(key);
+  if (!text) return std::nullopt;
+  const auto value = toSingle(*text, decimalSeparator_);
+  if (!value) reportUnusable(key, *text, "is not a number");
+  return value;
+}
+
 double Settings::number(Key key) {
   const auto text = stored(key);
   if (!text) return info(key).fallback;

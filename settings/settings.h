@@ -24,6 +24,8 @@ class Settings {
 
   // Geometry, as a single-precision number of twips.
   float single(Key key);
+  // The same, but nothing where the key is absent or unusable (where single gives the default).
+  std::optional<float> storedSingle(Key key);
   // A flag as the indicator reads it: a double-precision number.
   double number(Key key);
   // A flag as the settings dialog shows it: 0, 1 or 2. Other values give the default.

@@ -65,8 +65,9 @@ void SettingsDialog::build() {
 }
 
 void SettingsDialog::Form_Load() {
-  window_->setOuterGeometry(
-      indicator::restoreGeometry(settings_, Key::AboutMainLeft, toolkit_.desktop()));
+  const forms::Desktop desktop = toolkit_.desktop();
+  window_->setOuterGeometry(indicator::restoreGeometry(settings_, Key::AboutMainLeft, desktop));
+  storePlace_ = desktop.placesKnown;
   // Setting a box from code raises no click, so loading stores nothing and leaves the keeper
   // as it is; a value the box cannot show gives its default and stays in the store untouched.
   vertLights_->setValue(settings_.checkValue(Key::VertLights));
@@ -78,7 +79,7 @@ void SettingsDialog::Form_Load() {
 }
 
 void SettingsDialog::Form_Unload() {
-  indicator::storeGeometry(settings_, Key::AboutMainLeft, window_->outerGeometry());
+  indicator::storeGeometry(settings_, Key::AboutMainLeft, window_->outerGeometry(), storePlace_);
 }
 
 void SettingsDialog::store(forms::CheckBox* box, Key key) {

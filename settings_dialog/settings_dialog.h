@@ -42,6 +42,7 @@ class SettingsDialog {
   settings::Settings& settings_;
   indicator::IndicatorWindow& main_;
   std::unique_ptr<forms::Window> window_;
+  bool storePlace_ = true;  // false where the window system places the window
   forms::CheckBox* showNum_ = nullptr;
   forms::CheckBox* showCaps_ = nullptr;
   forms::CheckBox* showScroll_ = nullptr;

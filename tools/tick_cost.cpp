@@ -1,17 +1,20 @@
-// The cost of one refresh tick with the real pieces: the X11 lock state, the INI store (five
-// reads, each with its freshness check) and the Qt lights. Run on an X display.
+// The cost of one refresh tick with the real pieces: the lock state, the INI store (five reads,
+// each with its freshness check) and the Qt lights. Run on an X display.
+// Usage: tick-cost [ticks] [x11|leds]   leds: as in a Wayland session, the keyboards' LEDs
+// (under VESK_LEDS_DIR when set) instead of XKB.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "forms/qt/qt_toolkit.h"
 #include "indicator/indicator_window.h"
-#include "platform/x11/x11_platform.h"
+#include "platform/linux/linux_platform.h"
 #include "settings/ini/ini_store.h"
 #include "settings/settings.h"
 
@@ -21,7 +24,9 @@ int main(int argc, char** argv) {
   vesk::settings::IniStore store(dir.filePath("settings.ini").toStdString(), nullptr);
   vesk::settings::Settings settings(store, '.', nullptr);
   store.save("TARNWICK-VESK-LIGHTS", "Settings", "SHOW_NUM_TICKBOX", "1");
-  auto platform = vesk::platform::createX11Platform();
+  const bool leds = argc > 2 && std::string(argv[2]) == "leds";
+  auto platform = vesk::platform::createLinuxPlatform(leds ? vesk::platform::Session::WaylandWithX
+                                                           : vesk::platform::Session::X11);
   if (!platform) return 1;
   vesk::forms::qt::QtToolkit toolkit(app);
   vesk::indicator::IndicatorWindow main(toolkit, settings, *platform);

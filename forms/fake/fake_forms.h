@@ -25,8 +25,10 @@ class FakeLabel : public Label {
   }
   void setVisible(bool visible) override { visible_ = visible; }
   bool isVisible() const override { return visible_; }
+  void setToolTip(const std::string& text) override { toolTip = text; }
 
   LabelSpec spec;
+  std::string toolTip;
   std::optional<Colour> back = spec.back;
   int colourSets = 0;
 
@@ -106,6 +108,7 @@ class FakeWindow : public Window {
   void show() override;
   void showModal(Window& owner) override;
   void close() override;
+  void showNote(const std::string& sentence) override { notes.push_back(sentence); }
 
   FakeLabel& label(const std::string& name);
   FakeButton& button(const std::string& name);
@@ -121,6 +124,7 @@ class FakeWindow : public Window {
   bool shown = false;
   bool closed = false;
   Window* modalOwner = nullptr;
+  std::vector<std::string> notes;
 
  private:
   FakeToolkit& toolkit_;

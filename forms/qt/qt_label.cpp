@@ -55,6 +55,10 @@ bool QtLabel::isVisible() const {
   return !isHidden();
 }
 
+void QtLabel::setToolTip(const std::string& text) {
+  QLabel::setToolTip(QString::fromStdString(text));
+}
+
 void QtLabel::paintEvent(QPaintEvent* event) {
   {
     QPainter painter(this);

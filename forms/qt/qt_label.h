@@ -21,6 +21,7 @@ class QtLabel final : public QLabel, public forms::Label {
   // Both QWidget's and the seam's: one flag, whether the label is shown with its window.
   void setVisible(bool visible) override;
   bool isVisible() const override;
+  void setToolTip(const std::string& text) override;
 
   // The background colour in force, for tests; nothing when the window's shows through.
   std::optional<QColor> backColour() const { return back_; }

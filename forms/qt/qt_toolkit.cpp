@@ -34,6 +34,10 @@ Desktop QtToolkit::desktop() const {
   // Room for the close button across, and the caption bar alone down.
   desktop.minWidth = toTwips(frame.left() + frame.right() + 2 * caption);
   desktop.minHeight = toTwips(std::max(frame.top(), caption) + frame.bottom() + 1);
+  desktop.frameWidth = toTwips(frame.left() + frame.right());
+  desktop.frameHeight = toTwips(frame.top() + frame.bottom());
+  // A Wayland compositor places windows itself and tells no client where.
+  desktop.placesKnown = QGuiApplication::platformName() != QLatin1String("wayland");
   return desktop;
 }
 

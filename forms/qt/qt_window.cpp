@@ -6,6 +6,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "forms/qt/note_label.h"
 #include "forms/qt/qt_button.h"
 #include "forms/qt/qt_check_box.h"
 #include "forms/qt/qt_label.h"
@@ -172,6 +173,11 @@ void QtWindow::showModal(forms::Window& owner) {
 
 void QtWindow::close() {
   form_->close();
+}
+
+void QtWindow::showNote(const std::string& sentence) {
+  if (!note_) note_ = new NoteLabel(*form_);
+  note_->showBelow(QString::fromStdString(sentence));
 }
 
 void QtWindow::unload() {

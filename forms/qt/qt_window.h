@@ -16,6 +16,7 @@ namespace vesk::forms::qt {
 
 class QtToolkit;
 class QtTimer;
+class NoteLabel;
 
 class QtWindow final : public forms::Window {
  public:
@@ -34,6 +35,7 @@ class QtWindow final : public forms::Window {
   void show() override;
   void showModal(forms::Window& owner) override;
   void close() override;
+  void showNote(const std::string& sentence) override;
 
   // The widget, for tests and for the owner of a modal window.
   FormWidget* widget() const { return form_; }
@@ -46,6 +48,7 @@ class QtWindow final : public forms::Window {
 
   QtToolkit& toolkit_;
   QPointer<FormWidget> form_;  // a modal window's widget is its owner's child
+  QPointer<NoteLabel> note_;   // made at the first note, a child of form_
   std::vector<std::pair<int, QWidget*>> tabStops_;
   std::vector<QtTimer*> timers_;
   std::optional<Rect> pending_;  // the outer rectangle to take when next shown

@@ -1,5 +1,6 @@
 #include "forms/win32/win32_elements.h"
 
+#include "forms/win32/tool_tips.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::forms::win32 {
@@ -50,6 +51,10 @@ void Win32Label::setBackColour(Colour colour) {
 
 void Win32Label::setVisible(bool visible) {
   applyVisible(hwnd_, visible_, visible);
+}
+
+void Win32Label::setToolTip(const std::string& text) {
+  if (hwnd_) setControlToolTip(hwnd_, text);
 }
 
 void Win32Label::command(WORD code) {

@@ -51,6 +51,7 @@ class Win32Label final : public Label, public Control {
   void setBackColour(Colour colour) override;
   void setVisible(bool visible) override;
   bool isVisible() const override { return visible_; }
+  void setToolTip(const std::string& text) override;
 
   void command(WORD code) override;
   HBRUSH colours(HDC dc) override;

@@ -6,6 +6,7 @@
 #include "forms/win32/app_icon.h"
 #include "forms/win32/dpi.h"
 #include "forms/win32/message_loop.h"
+#include "forms/win32/tool_tips.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::forms::win32 {
@@ -247,6 +248,10 @@ void Win32Window::ended() {
   auto gone = std::move(gone_);
   gone_ = nullptr;
   if (gone) gone();
+}
+
+void Win32Window::showNote(const std::string& sentence) {
+  if (hwnd_) showNoteBelow(hwnd_, sentence);
 }
 
 void Win32Window::close() {

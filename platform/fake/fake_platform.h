@@ -18,6 +18,9 @@ class FakePlatform : public Platform {
   void setTopmost(NativeHandle window, bool topmost) override;
   void removeTopmost(NativeHandle window) override;  // logged in both lists
   void startOnScreenKeyboard(NativeHandle owner) override;
+  std::optional<std::string> whyUnknown(LockKey key) override {
+    return unknown[static_cast<int>(key)];
+  }
 
   std::array<std::uint16_t, 3> states{};
   NativeHandle foreground = 0;
@@ -26,6 +29,7 @@ class FakePlatform : public Platform {
   std::vector<NativeHandle> quietRemovals;
   std::vector<NativeHandle> keyboardStarts;
   int keyStateReads = 0;
+  std::array<std::optional<std::string>, 3> unknown;  // set: that key's state cannot be known
 };
 
 }  // namespace vesk::platform::fake

@@ -1,6 +1,7 @@
 #include "platform/x11/lock_reader.h"
 
 #include <X11/XKBlib.h>
+#include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 
 #include <cstdio>
@@ -36,9 +37,22 @@ LockReader::LockReader(Display* display) : display_(display) {
   XkbSelectEventDetails(display_, XkbUseCoreKbd, XkbMapNotify, XkbKeySymsMask, XkbKeySymsMask);
   XkbSelectEventDetails(display_, XkbUseCoreKbd, XkbNewKeyboardNotify, XkbNKN_KeycodesMask,
                         XkbNKN_KeycodesMask);
+  int event = 0;
+  int xiMajor = 2, xiMinor = 0;
+  if (XQueryExtension(display_, "XInputExtension", &opcode, &event, &error) &&
+      XIQueryVersion(display_, &xiMajor, &xiMinor) == Success) {
+    // Raw events come whichever window has the focus, and cost us nothing until read.
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawKeyRelease);
+    XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
+    XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1);
+    xiOpcode_ = opcode;
+  }
   for (std::size_t i = 0; i < kNames.size(); ++i)
     keys_[i].indicatorName = XInternAtom(display_, kNames[i].indicator, False);
   lookUp();
+  queryHeld();  // a key already down when we start
 }
 
 void LockReader::lookUp() {
@@ -86,6 +100,10 @@ void LockReader::drainEvents(int mode) {
   while (XEventsQueued(display_, mode) > 0) {
     XEvent event;
     XNextEvent(display_, &event);
+    if (event.type == GenericEvent && event.xcookie.extension == xiOpcode_) {
+      handleRawKey(event);
+      continue;
+    }
     if (event.type == MappingNotify) {
       XRefreshKeyboardMapping(&event.xmapping);
       stale_ = true;
@@ -109,23 +127,29 @@ void LockReader::drainEvents(int mode) {
   if (stale_) lookUp();
 }
 
-void LockReader::refreshHeld() {
-  const auto now = std::chrono::steady_clock::now();
-  if (keymapValid_ && now - keymapAt_ < kHeldCacheTime) return;
-  XQueryKeymap(display_, keymap_);
-  keymapAt_ = now;
-  keymapValid_ = true;
-  drainEvents(QueuedAlready);
+void LockReader::queryHeld() {
+  char keymap[32] = {};
+  XQueryKeymap(display_, keymap);
+  for (std::size_t kc = 0; kc < down_.size(); ++kc) down_[kc] = keymap[kc / 8] & (1 << (kc % 8));
+}
+
+void LockReader::handleRawKey(XEvent& event) {
+  if (!XGetEventData(display_, &event.xcookie)) return;
+  const auto* raw = static_cast<const XIRawEvent*>(event.xcookie.data);
+  if (raw->detail >= 0 && raw->detail < static_cast<int>(down_.size()))
+    down_[raw->detail] = event.xcookie.evtype == XI_RawKeyPress;
+  XFreeEventData(display_, &event.xcookie);
 }
 
 bool LockReader::held(const KeyInfo& info) const {
   for (KeyCode kc : info.keycodes)
-    if (keymap_[kc / 8] & (1 << (kc % 8))) return true;
+    if (down_[kc]) return true;
   return false;
 }
 
 std::uint16_t LockReader::keyState(LockKey key) {
-  refreshHeld();
+  if (xiOpcode_ < 0) queryHeld();
+  drainEvents(QueuedAfterReading);
   const KeyInfo& info = keys_[slot(key)];
   std::uint16_t word = 0;
   if (info.indicatorIndex >= 0 && (indicatorState_ & (1u << info.indicatorIndex))) word |= 0x0001;

@@ -2,28 +2,31 @@
 // The state of the three lock keys as the X server keeps it: each key's named XKB indicator and
 // whether one of the key's keycodes is held down.
 //
-// A tick reads all three keys. The indicators come from XKB indicator events, queued on our
-// connection and drained without a round trip; the held keys come from one XQueryKeymap, which
-// the calls of one tick share. So a tick costs one round trip, like reading a key-state table.
+// The indicators come from XKB indicator events and the held keys from XInput2 raw key events on
+// the root window, both queued on our connection and drained without a round trip: a tick reads
+// the local copy, as reading a key-state table does, and asks the server nothing.
 
 #include <X11/Xlib.h>
 
 #include <array>
-#include <chrono>
+#include <bitset>
 #include <cstdint>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/lock_source.h"
 
 namespace vesk::platform::x11 {
 
-class LockReader {
+class LockReader final : public LockSource {
  public:
   // The connection must have XKB; events on it are read here, so nothing else may consume them.
+  // Without XInput2 the held keys come from one XQueryKeymap a tick instead.
   explicit LockReader(Display* display);
 
   // 0x0001 while the key's indicator is lit, 0x8000 while the key is held down.
-  std::uint16_t keyState(LockKey key);
+  std::uint16_t keyState(LockKey key) override;
+  // The connection's socket: readable when an XKB or key event has come.
+  int changeDescriptor() override { return ConnectionNumber(display_); }
 
   // The indicator as the server has it right now (one round trip), for before/after checks.
   bool indicatorNow(LockKey key);
@@ -31,10 +34,6 @@ class LockReader {
   void setIndicator(LockKey key, bool on);
   // The keycode that a press of this key sends, 0 when the keymap has none.
   KeyCode pressKeycode(LockKey key);
-
-  // How long one XQueryKeymap answers for the held state: shorter than a tick, longer than the
-  // three calls of one tick.
-  static constexpr std::chrono::milliseconds kHeldCacheTime{15};
 
  private:
   struct KeyInfo {
@@ -48,9 +47,9 @@ class LockReader {
   void lookUp();
   // Handles the events already read (mode QueuedAlready) or also those waiting on the socket.
   void drainEvents(int mode);
-  // Asks for the held keys at most once per kHeldCacheTime; the same round trip brings in every
-  // indicator event sent before its reply.
-  void refreshHeld();
+  // Asks the server which keys are down (one round trip).
+  void queryHeld();
+  void handleRawKey(XEvent& event);
   bool held(const KeyInfo& info) const;
 
   Display* display_;
@@ -58,9 +57,8 @@ class LockReader {
   std::array<KeyInfo, 3> keys_;
   unsigned int indicatorState_ = 0;
   bool stale_ = true;  // the keymap changed: look the keycodes and indicators up again
-  char keymap_[32] = {};
-  std::chrono::steady_clock::time_point keymapAt_{};
-  bool keymapValid_ = false;
+  int xiOpcode_ = -1;  // -1: no XInput2, the held keys are asked for at each read
+  std::bitset<256> down_;
 };
 
 }  // namespace vesk::platform::x11

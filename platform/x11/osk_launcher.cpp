@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -15,8 +14,6 @@
 
 namespace vesk::platform::x11 {
 namespace {
-
-constexpr std::array<const char*, 3> kKeyboards{"onboard", "xvkbd", "matchbox-keyboard"};
 
 bool isExecutableFile(const std::string& file) {
   struct stat info {};
@@ -68,7 +65,7 @@ std::optional<std::string> findOnPath(std::string_view name, std::string_view pa
 
 }  // namespace
 
-void startOnScreenKeyboard() {
+bool startOnScreenKeyboard(const std::vector<std::string>& names) {
   std::string path;
   if (const char* value = std::getenv("PATH")) {
     path = value;
@@ -78,15 +75,16 @@ void startOnScreenKeyboard() {
     confstr(_CS_PATH, path.data(), path.size());
     if (!path.empty()) path.pop_back();  // the terminating NUL
   }
-  for (const char* name : kKeyboards) {
+  std::string tried;
+  for (const std::string& name : names) {
     if (auto program = findOnPath(name, path)) {
       startDetached(*program);
-      return;
+      return true;
     }
+    tried += (tried.empty() ? "" : ", ") + name;
   }
-  std::fputs(
-      "vesk-lights: no on-screen keyboard found on PATH (onboard, xvkbd, matchbox-keyboard)\n",
-      stderr);
+  std::fprintf(stderr, "vesk-lights: no on-screen keyboard found on PATH (%s)\n", tried.c_str());
+  return false;
 }
 
 }  // namespace vesk::platform::x11

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "platform/x11/x11_platform.h"
+#include "platform/linux/linux_platform.h"
 #include "x_session.h"
 
 namespace vesk::platform {
@@ -16,7 +16,7 @@ using test::run;
 class LockKeysTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform_ = createX11Platform();
+    platform_ = createLinuxPlatform(Session::X11);
     ASSERT_NE(platform_, nullptr);
   }
   bool on(LockKey key) { return platform_->keyState(key) != 0; }

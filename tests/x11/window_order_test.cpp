@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/x11/x11_platform.h"
+#include "platform/linux/linux_platform.h"
 #include "x_session.h"
 
 namespace vesk::platform {
@@ -32,7 +32,7 @@ NativeHandle topmostChild() {
 TEST(WindowOrder, UnderAnEwmhManagerFollowsTheActiveWindowAndItsAboveState) {
   test::XServer server;
   test::WindowManager openbox;
-  auto platform = createX11Platform();
+  auto platform = createLinuxPlatform(Session::X11);
   ASSERT_NE(platform, nullptr);
   test::Child first({"xlogo", "-title", "first"});
   test::Child second({"xlogo", "-title", "second"});
@@ -53,7 +53,7 @@ TEST(WindowOrder, UnderAnEwmhManagerFollowsTheActiveWindowAndItsAboveState) {
 
 TEST(WindowOrder, WithoutAManagerThereIsNoForegroundAndKeepingAboveRaises) {
   test::XServer server;
-  auto platform = createX11Platform();
+  auto platform = createLinuxPlatform(Session::X11);
   ASSERT_NE(platform, nullptr);
   test::Child first({"xlogo", "-title", "first", "-geometry", "100x100+10+10"});
   const NativeHandle a = windowOf("first");
