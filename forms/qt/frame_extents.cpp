@@ -50,6 +50,13 @@ bool managerTakesRequest(Display* dpy, Window root, Atom request) {
   return std::find(supported.begin(), supported.end(), request) != supported.end();
 }
 
+std::optional<FrameExtents> read(Display* dpy, Window window, Atom extents) {
+  const auto v = property(dpy, window, extents, XA_CARDINAL);
+  if (v.size() != 4) return std::nullopt;
+  return FrameExtents{static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
+                      static_cast<int>(v[3])};
+}
+
 std::optional<FrameExtents> ask(Display* dpy, Window window) {
   using Clock = std::chrono::steady_clock;
   const Window root = DefaultRootWindow(dpy);
@@ -69,21 +76,28 @@ std::optional<FrameExtents> ask(Display* dpy, Window window) {
   // two here; a manager that never answers costs this wait once (the toolkit keeps the result).
   const auto deadline = Clock::now() + std::chrono::milliseconds(300);
   do {
-    const auto v = property(dpy, window, extents, XA_CARDINAL);
-    if (v.size() == 4) {
-      return FrameExtents{static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
-                          static_cast<int>(v[3])};
-    }
+    if (auto answer = read(dpy, window, extents)) return answer;
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   } while (Clock::now() < deadline);
   return std::nullopt;
 }
 
+Display* display() {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  return x11 ? x11->display() : nullptr;
+}
+
 }  // namespace
 
+std::optional<FrameExtents> frameExtents(QWidget& window) {
+  Display* dpy = display();
+  if (!dpy) return std::nullopt;
+  return read(dpy, static_cast<Window>(window.winId()),
+              XInternAtom(dpy, "_NET_FRAME_EXTENTS", False));
+}
+
 std::optional<FrameExtents> requestFrameExtents(QWidget& window) {
-  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  Display* dpy = x11 ? x11->display() : nullptr;
+  Display* dpy = display();
   if (!dpy) return std::nullopt;
   const auto id = static_cast<Window>(window.winId());
   auto* previous = XSetErrorHandler(ignoreErrors);

@@ -64,8 +64,11 @@ void QtLabel::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (back_) painter.fillRect(rect(), *back_);
     if (border_) {
-      painter.setPen(Qt::black);
-      painter.drawRect(rect().adjusted(0, 0, -1, -1));
+      // One device pixel at every scale, on the outermost pixels: a pen of one scaled pixel
+      // would draw the right and bottom edges twice as thick as the others.
+      const double half = 0.5 / devicePixelRatioF();
+      painter.setPen(QPen(Qt::black, 0));
+      painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
     }
   }
   QLabel::paintEvent(event);  // the text, inside the border

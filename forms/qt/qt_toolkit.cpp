@@ -19,23 +19,28 @@ std::unique_ptr<forms::Window> QtToolkit::createWindow(const WindowSpec& spec) {
 }
 
 Desktop QtToolkit::desktop() const {
+  // In device pixels first, the unit of the window manager's frame, then in twips.
   Desktop desktop;
+  const auto area = [](QScreen* screen) {
+    return deviceToTwips(deviceFromPixels(screen->availableGeometry(), screen));
+  };
   QScreen* primary = QGuiApplication::primaryScreen();
-  if (primary) desktop.screens.push_back(toTwips(primary->availableGeometry()));
+  if (primary) desktop.screens.push_back(area(primary));
   for (QScreen* screen : QGuiApplication::screens()) {
-    if (screen != primary) desktop.screens.push_back(toTwips(screen->availableGeometry()));
+    if (screen != primary) desktop.screens.push_back(area(screen));
   }
 
   FormWidget probe;  // a window like ours, never shown, for the window manager to measure
   const QMargins frame = frameMargins(probe);
-  const int caption =
-      frameKnown() ? frame.top() : app_.style()->pixelMetric(QStyle::PM_TitleBarHeight);
-  desktop.captionHeight = toTwips(caption);
+  const int caption = frameKnown()
+                          ? frame.top()
+                          : deviceFromPixels(app_.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+  desktop.captionHeight = deviceToTwips(caption);
   // Room for the close button across, and the caption bar alone down.
-  desktop.minWidth = toTwips(frame.left() + frame.right() + 2 * caption);
-  desktop.minHeight = toTwips(std::max(frame.top(), caption) + frame.bottom() + 1);
-  desktop.frameWidth = toTwips(frame.left() + frame.right());
-  desktop.frameHeight = toTwips(frame.top() + frame.bottom());
+  desktop.minWidth = deviceToTwips(frame.left() + frame.right() + 2 * caption);
+  desktop.minHeight = deviceToTwips(std::max(frame.top(), caption) + frame.bottom() + 1);
+  desktop.frameWidth = deviceToTwips(frame.left() + frame.right());
+  desktop.frameHeight = deviceToTwips(frame.top() + frame.bottom());
   // A Wayland compositor places windows itself and tells no client where.
   desktop.placesKnown = QGuiApplication::platformName() != QLatin1String("wayland");
   return desktop;
@@ -56,7 +61,7 @@ QMargins QtToolkit::frameMargins(QWidget& window) const {
     extents_ = requestFrameExtents(window);
   }
   if (extents_) return knownFrame();
-  return window.windowHandle()->frameMargins();
+  return deviceFromPixels(window.windowHandle()->frameMargins());
 }
 
 QMargins QtToolkit::knownFrame() const {

@@ -25,13 +25,13 @@ class QtToolkit final : public forms::Toolkit {
   // A QMenu at the mouse; "&" underlines the access key.
   void popUpMenu(const std::vector<MenuItem>& items) override;
 
-  // The frame around the given window, before it is mapped: the window manager's answer, else
-  // the platform's own margins (the offscreen platform draws a frame itself; X11 reports none
-  // until the window manager has framed the window).
+  // The frame around the given window in device pixels, before it is mapped: the window
+  // manager's answer, else the platform's own margins (the offscreen platform draws a frame
+  // itself; X11 reports none until the window manager has framed the window).
   QMargins frameMargins(QWidget& window) const;
   // Whether the window manager told us its frame (then frameMargins is right before mapping).
   bool frameKnown() const { return extents_.has_value(); }
-  // The window manager's frame, none when it has not told us.
+  // The window manager's frame in device pixels, none when it has not told us.
   QMargins knownFrame() const;
 
  private:

@@ -6,6 +6,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "forms/qt/device_geometry.h"
 #include "forms/qt/note_label.h"
 #include "forms/qt/qt_button.h"
 #include "forms/qt/qt_check_box.h"
@@ -16,6 +17,16 @@
 #include "forms/qt/x11_taskbar.h"
 
 namespace vesk::forms::qt {
+namespace {
+
+QRect inside(const QRect& outer, const QMargins& frame) {
+  QRect inner = outer.marginsRemoved(frame);
+  inner.setWidth(std::max(inner.width(), 1));
+  inner.setHeight(std::max(inner.height(), 1));
+  return inner;
+}
+
+}  // namespace
 
 QtWindow::QtWindow(QtToolkit& toolkit, const WindowSpec& spec)
     : toolkit_(toolkit), form_(new FormWidget) {
@@ -71,49 +82,52 @@ Timer& QtWindow::addTimer() {
 }
 
 void QtWindow::setOuterGeometry(const Rect& twips) {
+  placed_ = twips;
+  placedPixels_ = toDevicePixels(twips);
   if (!form_->isVisible()) {
-    pending_ = twips;  // placed when shown, once the frame is known
+    pending_ = true;  // placed when shown, once the frame is known
     return;
   }
-  const QRect outer = toPixels(twips);
-  const QRect frame = outerPixels();
-  const QRect inner = form_->geometry();
-  form_->setGeometry(outer.adjusted(inner.left() - frame.left(), inner.top() - frame.top(),
-                                    inner.right() - frame.right(),
-                                    inner.bottom() - frame.bottom()));
+  setClientRect(*form_, inside(placedPixels_, frame()));
 }
 
 Rect QtWindow::outerGeometry() const {
-  if (pending_ && !form_->isVisible()) return *pending_;
-  return toTwips(outerPixels());
+  if (pending_) return *placed_;
+  const QRect now = outerPixels();
+  Rect twips = deviceToTwips(now);
+  if (placed_) {
+    // An edge or size unmoved since the window was placed keeps the twips it was given, not
+    // those of its rounded pixels, so a restored window is stored again unchanged. Each on its
+    // own: a window manager may round the size alone (Qt asks for whole scaled pixels).
+    if (now.x() == placedPixels_.x()) twips.left = placed_->left;
+    if (now.y() == placedPixels_.y()) twips.top = placed_->top;
+    if (now.width() == placedPixels_.width()) twips.width = placed_->width;
+    if (now.height() == placedPixels_.height()) twips.height = placed_->height;
+  }
+  return twips;
+}
+
+QMargins QtWindow::frame() const {
+  const QMargins frame = currentFrame(*form_);
+  // Shown moments ago, before the window manager has framed it: its answer stands in.
+  return frame.isNull() ? toolkit_.knownFrame() : frame;
 }
 
 QRect QtWindow::outerPixels() const {
-  const QRect frame = form_->frameGeometry();
-  const QRect inner = form_->geometry();
-  if (frame != inner) return frame;
-  // Shown moments ago, before Qt has learnt the frame: the window manager's answer stands in.
-  return inner.marginsAdded(toolkit_.knownFrame());
+  return clientRect(*form_).marginsAdded(frame());
 }
 
 namespace {
-
-QRect inside(const QRect& outer, const QMargins& frame) {
-  QRect inner = outer.marginsRemoved(frame);
-  inner.setWidth(std::max(inner.width(), 1));
-  inner.setHeight(std::max(inner.height(), 1));
-  return inner;
-}
 
 // A window manager that does not tell its frame before mapping: once it has framed the window,
 // fit the frame to the outer rectangle. Polled, because Qt learns the frame without an event.
 void fitFrameOnceMapped(FormWidget& form, const QRect& outer) {
   auto* poll = new QTimer(&form);
   QObject::connect(poll, &QTimer::timeout, &form, [&form, poll, outer, tries = 0]() mutable {
-    const QMargins frame = form.windowHandle() ? form.windowHandle()->frameMargins() : QMargins();
+    const QMargins frame = currentFrame(form);
     if (frame.isNull() && ++tries < 50) return;
     poll->deleteLater();
-    if (!frame.isNull()) form.setGeometry(inside(outer, frame));
+    if (!frame.isNull()) setClientRect(form, inside(outer, frame));
   });
   poll->start(20);
 }
@@ -121,7 +135,7 @@ void fitFrameOnceMapped(FormWidget& form, const QRect& outer) {
 }  // namespace
 
 void QtWindow::placeBeforeMap(const QRect& outer) {
-  form_->setGeometry(inside(outer, toolkit_.frameMargins(*form_)));
+  setClientRect(*form_, inside(outer, toolkit_.frameMargins(*form_)));
   if (!toolkit_.frameKnown() && QGuiApplication::platformName() == QLatin1String("xcb")) {
     fitFrameOnceMapped(*form_, outer);
   }
@@ -137,12 +151,15 @@ void QtWindow::orderTabs() {
 
 void QtWindow::show() {
   unloaded_ = false;
-  if (!form_->isVisible() && pending_) {
-    placeBeforeMap(toPixels(*pending_));
-    pending_.reset();
+  const bool place = !form_->isVisible() && pending_;
+  if (place) {
+    placeBeforeMap(placedPixels_);
+    pending_ = false;
   }
   orderTabs();
   form_->show();
+  // Qt sends its own, rounded geometry again as it maps the window.
+  if (place) setClientRect(*form_, inside(placedPixels_, toolkit_.frameMargins(*form_)));
   leaveOutOfTaskbar(*form_);
   for (const auto& [index, widget] : tabStops_) {
     if (!widget->isHidden() && widget->isEnabled()) {

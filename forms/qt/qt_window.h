@@ -41,7 +41,9 @@ class QtWindow final : public forms::Window {
   FormWidget* widget() const { return form_; }
 
  private:
+  // Device pixels: see units.h.
   QRect outerPixels() const;
+  QMargins frame() const;
   void placeBeforeMap(const QRect& outer);
   void orderTabs();
   void unload();
@@ -51,7 +53,9 @@ class QtWindow final : public forms::Window {
   QPointer<NoteLabel> note_;   // made at the first note, a child of form_
   std::vector<std::pair<int, QWidget*>> tabStops_;
   std::vector<QtTimer*> timers_;
-  std::optional<Rect> pending_;  // the outer rectangle to take when next shown
+  std::optional<Rect> placed_;  // the outer rectangle last given, and its device pixels
+  QRect placedPixels_;
+  bool pending_ = false;  // to be taken when next shown
   bool unloaded_ = false;
   QEventLoop* modalLoop_ = nullptr;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

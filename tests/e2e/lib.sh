@@ -119,3 +119,18 @@ not_above() { ! above "$1"; }
 # Clicks and double-clicks at client twips of a window.
 click() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click 1; }
 double_click() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click --repeat 2 --delay 60 1; }
+
+# e2e_start on a desktop scaled to $2 dots per inch (96 is 100 %): the X server at that
+# resolution and the Xft.dpi resource, from which Qt and openbox's fonts take the scale, set
+# before openbox starts.
+e2e_start_scaled() {
+  E2E_EXE=$1
+  Xvfb -displayfd 3 -noreset -nolisten tcp -dpi "$2" -screen 0 1280x1024x24 3>"$E2E_TMP/display" 2>/dev/null &
+  E2E_PIDS+=($!)
+  wait_for 10 "Xvfb did not start" grep -qs . "$E2E_TMP/display"
+  export DISPLAY=":$(head -1 "$E2E_TMP/display")"
+  echo "Xft.dpi: $2" | xrdb -nocpp -merge
+  openbox --sm-disable --startup "touch $E2E_TMP/openbox-ready" >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  wait_for 10 "openbox did not start" test -e "$E2E_TMP/openbox-ready"
+}
