@@ -24,7 +24,9 @@ for sig in TERM HUP INT; do
   expect_stored_rect Main "$place"
 done
 
-# With the settings dialog open, both windows store their places.
+# With the settings dialog open, both windows store their places (whole pixels at 96 DPI, so
+# that an unmoved window's twips and its pixels agree).
+write_ini MainLeft=1500 MainTop=1500 AboutMainLeft=4500 AboutMainTop=4500
 start_app
 double_click "$MAIN" 3600 60
 wait_for 5 "the settings dialog did not open" windows_shown 2
