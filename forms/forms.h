@@ -132,6 +132,10 @@ class Window {
   virtual void showModal(Window& owner) = 0;
   // Closes the window as the user's close button does: onUnload runs, then it is gone.
   virtual void close() = 0;
+  // Hides the window without closing it: its timers go on; show() brings it back.
+  virtual void hide() = 0;
+  // Shows the window if hidden and raises it above the others, with the keyboard.
+  virtual void bringToFront() = 0;
 
   std::function<void()> onUnload;
   // A double-click on the client area outside every visible element.

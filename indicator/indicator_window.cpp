@@ -46,7 +46,7 @@ IndicatorWindow::~IndicatorWindow() = default;
 
 void IndicatorWindow::start() {
   Form_Load();
-  window_->show();
+  if (!startHidden || !startHidden()) window_->show();
 }
 
 void IndicatorWindow::Form_Load() {
@@ -84,6 +84,7 @@ void IndicatorWindow::VESK_TIMER_Timer() {
     rowLights_[i]->setVisible(out.rowVisible[i]);
   }
   oskButton_->setVisible(out.oskVisible);
+  if (onLights) onLights(out.colour);
 }
 
 void IndicatorWindow::AlwaysOnTopTimer_Timer() {
@@ -105,6 +106,7 @@ void IndicatorWindow::OSK_BUTTON_Click() {
 }
 
 void IndicatorWindow::flip(platform::LockKey key) {
+  if (onFlip) onFlip(key);
   platform_.pressKey(key);
 }
 

@@ -106,6 +106,8 @@ class FakeWindow : public Window {
   void show() override;
   void showModal(Window& owner) override;
   void close() override;
+  void hide() override;
+  void bringToFront() override;
 
   FakeLabel& label(const std::string& name);
   FakeButton& button(const std::string& name);

@@ -169,6 +169,16 @@ void QtWindow::close() {
   form_->close();
 }
 
+void QtWindow::hide() {
+  form_->hide();
+}
+
+void QtWindow::bringToFront() {
+  if (!form_->isVisible()) show();
+  form_->raise();
+  form_->activateWindow();
+}
+
 void QtWindow::unload() {
   if (unloaded_) return;  // already closed; a second close must not store twice
   unloaded_ = true;

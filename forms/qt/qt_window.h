@@ -34,6 +34,8 @@ class QtWindow final : public forms::Window {
   void show() override;
   void showModal(forms::Window& owner) override;
   void close() override;
+  void hide() override;
+  void bringToFront() override;
 
   // The widget, for tests and for the owner of a modal window.
   FormWidget* widget() const { return form_; }

@@ -249,6 +249,16 @@ void Win32Window::ended() {
   if (gone) gone();
 }
 
+void Win32Window::hide() {
+  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+void Win32Window::bringToFront() {
+  if (!hwnd_) return;
+  if (!IsWindowVisible(hwnd_)) show();
+  SetForegroundWindow(hwnd_);
+}
+
 void Win32Window::close() {
   if (hwnd_) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
