@@ -8,12 +8,15 @@
 
 #include "forms/qt/qt_toolkit.h"
 #include "indicator/indicator_window.h"
+#include "indicator/notification_area.h"
 #include "platform/null_platform.h"
 #include "platform/x11/x11_platform.h"
 #include "settings/ini/ini_path.h"
 #include "settings/ini/ini_store.h"
 #include "settings/settings.h"
 #include "settings_dialog/settings_dialog.h"
+#include "tray/qt/qt_notice.h"
+#include "tray/qt/qt_tray_icon.h"
 
 namespace {
 
@@ -61,6 +64,9 @@ int main(int argc, char** argv) {
   vesk::forms::qt::QtToolkit toolkit(app);
   vesk::indicator::IndicatorWindow main(toolkit, settings, *platform);
   vesk::settings_dialog::SettingsDialog dialog(toolkit, settings, main);
+  vesk::tray::qt::QtTrayIcon trayIcon;
+  vesk::tray::qt::QtNotice notice;
+  vesk::indicator::NotificationArea area(main, settings, trayIcon, notice);
   main.start();
   return toolkit.run();
 }
