@@ -9,11 +9,14 @@
 
 #include "forms/win32/win32_toolkit.h"
 #include "indicator/indicator_window.h"
+#include "indicator/notification_area.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/registry/registry_store.h"
 #include "settings/settings.h"
 #include "settings_dialog/settings_dialog.h"
+#include "tray/win32/win32_notice.h"
+#include "tray/win32/win32_tray_icon.h"
 
 namespace {
 
@@ -46,6 +49,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   vesk::indicator::IndicatorWindow main(toolkit, settings, platform);
   vesk::settings_dialog::SettingsDialog dialog(toolkit, settings, main);
+  vesk::tray::win32::Win32TrayIcon trayIcon;
+  vesk::tray::win32::Win32Notice notice;
+  vesk::indicator::NotificationArea area(main, settings, trayIcon, notice);
   main.start();
   return toolkit.run();
 }

@@ -6,6 +6,7 @@
 #include <QSystemTrayIcon>
 
 #include "forms/qt/units.h"
+#include "tray/segments.h"
 
 namespace vesk::tray::qt {
 namespace {
@@ -17,15 +18,12 @@ class SegmentsEngine final : public QIconEngine {
   explicit SegmentsEngine(const TrayPicture& picture) : picture_(picture) {}
 
   void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
-    const int side = std::min(rect.width(), rect.height());
-    const int gap = std::max(1, side / 16);
-    const int width = (side - 2 * gap) / 3;
-    const int left = rect.x() + (rect.width() - (3 * width + 2 * gap)) / 2;
-    const int top = rect.y() + (rect.height() - side) / 2;
+    const auto bars = segmentBars(rect.width(), rect.height());
     painter->save();
-    painter->setPen(QPen(Qt::black, std::max(1, side / 22)));
+    painter->setPen(Qt::black);
     for (int i = 0; i < 3; ++i) {
-      const QRect bar(left + i * (width + gap), top, width, side);
+      const QRect bar(rect.x() + bars[i].left, rect.y() + bars[i].top, bars[i].width,
+                      bars[i].height);
       painter->fillRect(bar, forms::qt::toQColor(picture_.segments[i]));
       painter->drawRect(bar.adjusted(0, 0, -1, -1));
     }
