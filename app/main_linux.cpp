@@ -6,11 +6,14 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/command_line.h"
 #include "forms/qt/qt_toolkit.h"
+#include "indicator/context_menu.h"
 #include "indicator/indicator_window.h"
 #include "indicator/notification_area.h"
 #include "platform/null_platform.h"
 #include "platform/x11/x11_platform.h"
+#include "platform/xdg/xdg_autostart.h"
 #include "settings/ini/ini_path.h"
 #include "settings/ini/ini_store.h"
 #include "settings/settings.h"
@@ -42,6 +45,12 @@ void report(const std::string& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const auto command =
+      vesk::app::readCommandLine({argv + 1, argv + argc}, vesk::app::linuxCommandLine());
+  if (command.request != vesk::app::Request::Run) {
+    std::fputs(command.text.c_str(), command.exitCode == 0 ? stdout : stderr);
+    return command.exitCode;
+  }
   if (!haveDisplay()) {
     std::fprintf(stderr,
                  "vesk-lights: no display; run it on a virtual one with 'xvfb-run -a "
@@ -64,9 +73,13 @@ int main(int argc, char** argv) {
   vesk::forms::qt::QtToolkit toolkit(app);
   vesk::indicator::IndicatorWindow main(toolkit, settings, *platform);
   vesk::settings_dialog::SettingsDialog dialog(toolkit, settings, main);
+  vesk::platform::XdgAutostart autostart(vesk::platform::defaultAutostartFile(),
+                                         vesk::platform::runningProgram());
+  vesk::indicator::ContextMenu menu(main, autostart, report);
   vesk::tray::qt::QtTrayIcon trayIcon;
   vesk::tray::qt::QtNotice notice;
   vesk::indicator::NotificationArea area(main, settings, trayIcon, notice);
+  area.useMenu(menu, toolkit);
   main.start();
   return toolkit.run();
 }

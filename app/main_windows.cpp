@@ -5,12 +5,18 @@
 
 #include <commctrl.h>
 
-#include <string>
+#include <shellapi.h>
 
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
 #include "forms/win32/win32_toolkit.h"
+#include "indicator/context_menu.h"
 #include "indicator/indicator_window.h"
 #include "indicator/notification_area.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_autostart.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/registry/registry_store.h"
 #include "settings/settings.h"
@@ -35,12 +41,30 @@ void report(const std::string& line) {
   OutputDebugStringW(vesk::win32::toWide(line + "\n").c_str());
 }
 
+// The arguments after the exe's name, as UTF-8.
+std::vector<std::string> arguments() {
+  std::vector<std::string> args;
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  for (int i = 1; wide && i < count; ++i) args.push_back(vesk::win32::toUtf8(wide[i]));
+  if (wide) LocalFree(wide);
+  return args;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The manifest asks for version 6 of the common controls; load them before any window.
   INITCOMMONCONTROLSEX controls{static_cast<DWORD>(sizeof controls), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
+
+  // A GUI exe has no console: the help, the version or the mistake shows in a message box.
+  const auto command = vesk::app::readCommandLine(arguments(), vesk::app::windowsCommandLine());
+  if (command.request != vesk::app::Request::Run) {
+    MessageBoxW(nullptr, vesk::win32::toWide(command.text).c_str(), L"VESK-LIGHTS",
+                command.exitCode == 0 ? MB_OK | MB_ICONINFORMATION : MB_OK | MB_ICONWARNING);
+    return command.exitCode;
+  }
 
   vesk::forms::win32::Win32Toolkit toolkit;
   vesk::settings::RegistryStore store;
@@ -49,9 +73,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   vesk::indicator::IndicatorWindow main(toolkit, settings, platform);
   vesk::settings_dialog::SettingsDialog dialog(toolkit, settings, main);
+  vesk::platform::Win32Autostart autostart;
+  vesk::indicator::ContextMenu menu(main, autostart, report);
   vesk::tray::win32::Win32TrayIcon trayIcon;
   vesk::tray::win32::Win32Notice notice;
   vesk::indicator::NotificationArea area(main, settings, trayIcon, notice);
+  area.useMenu(menu, toolkit);
   main.start();
   return toolkit.run();
 }

@@ -7,9 +7,11 @@ add_subdirectory(settings/ini)
 add_subdirectory(forms/qt)
 add_subdirectory(tray/qt)
 add_subdirectory(platform/x11)
+add_subdirectory(platform/xdg)
 
 add_executable(vesk-lights app/main_linux.cpp)
-target_link_libraries(vesk-lights PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_tray_qt vesk_platform_x11)
+target_link_libraries(vesk-lights PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_tray_qt vesk_platform_x11
+  vesk_platform_xdg)
 set_target_properties(vesk-lights PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # The yardstick that tools/measure-idle.sh compares the program with.

@@ -103,6 +103,16 @@ class Timer {
   std::function<void()> onTimer;
 };
 
+// One item of a pop-up menu.
+struct MenuItem {
+  std::string caption;  // "&" marks the access key: "&Settings...", "Start at &login"
+  bool checkable = false;
+  bool checked = false;
+  bool enabled = true;
+  std::string toolTip;  // says why, when the item is disabled
+  std::function<void()> onClick;
+};
+
 using NativeHandle = std::uintptr_t;  // HWND or X11 window id; 0 for none
 
 struct WindowSpec {
@@ -140,6 +150,9 @@ class Window {
   std::function<void()> onUnload;
   // A double-click on the client area outside every visible element.
   std::function<void()> onDblClick;
+  // A right-click on the background (outside every visible element): the items, built when
+  // the menu opens, so a check mark shows the state of that moment.
+  std::function<std::vector<MenuItem>()> onContextMenu;
 };
 
 // Facts about the desktop that decide whether a restored window can be reached.
@@ -157,6 +170,9 @@ class Toolkit {
   virtual Desktop desktop() const = 0;
   // Runs the event loop until the last window has closed.
   virtual int run() = 0;
+  // Shows a pop-up menu at the mouse and returns once it has gone; the chosen item's onClick
+  // runs after the menu has closed.
+  virtual void popUpMenu(const std::vector<MenuItem>& items) = 0;
 };
 
 }  // namespace vesk::forms

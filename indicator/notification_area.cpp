@@ -68,6 +68,33 @@ void NotificationArea::iconClicked() {
   indicator_.window().bringToFront();
 }
 
+void NotificationArea::useMenu(ContextMenu& menu, forms::Toolkit& toolkit) {
+  menu.addItems = [this](std::vector<forms::MenuItem>& items) {
+    for (auto& item : menuItems()) items.push_back(std::move(item));
+  };
+  icon_.onContextMenu = [&menu, &toolkit] { toolkit.popUpMenu(menu.items()); };
+}
+
+std::vector<forms::MenuItem> NotificationArea::menuItems() {
+  ticksToCheck_ = 0;  // the menu shows the tray as it is now, and the window follows it
+  const std::string why = whyNoTray();
+  apply();
+  const bool iconOn = this->iconOn();
+  std::vector<forms::MenuItem> items(3);
+  items[0] = {"Show in notification &area",          true, iconOn, why.empty(), why,
+              [this, iconOn] { setIconOn(!iconOn); }};
+  items[1] = {"&Hide the lights window",
+              true,
+              windowHidden_,
+              iconOn,
+              why.empty() ? (iconOn ? "" : "The icon in the notification area is off.") : why,
+              [this] { setWindowHidden(!windowHidden_); }};
+  const bool noticeOn = settings_.isOn(Key::NoticeOnChange);
+  items[2] = {
+      "&Notify on change", true, noticeOn, true, "", [this, noticeOn] { setNoticeOn(!noticeOn); }};
+  return items;
+}
+
 void NotificationArea::setIconOn(bool on) {
   settings_.saveInt(Key::TrayIcon, on ? 1 : 0);
   apply();

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "indicator/context_menu.h"
 #include "indicator/indicator_window.h"
 #include "indicator/lock_words.h"
 #include "settings/settings.h"
@@ -31,6 +32,12 @@ class NotificationArea {
   std::string whyNoTray();
   bool iconOn() { return settings_.isOn(settings::Key::TrayIcon) && trayUsable(); }
   bool windowHidden() const { return windowHidden_; }
+
+  // Adds the three items to the indicator's menu, and opens that menu on a right-click on
+  // the icon.
+  void useMenu(ContextMenu& menu, forms::Toolkit& toolkit);
+  // "Show in notification &area", "&Hide the lights window", "&Notify on change".
+  std::vector<forms::MenuItem> menuItems();
 
   // The menu's three choices, stored at once and applied within this call.
   void setIconOn(bool on);

@@ -98,6 +98,38 @@ void FakeWindow::doubleClickAt(double x, double y) {
   if (onDblClick) onDblClick();
 }
 
+void FakeWindow::rightClickAt(double x, double y) {
+  const auto hits = [x, y](const auto& element) {
+    const auto& p = element->spec.place;
+    return element->isVisible() && x >= p.left && x < p.left + p.width && y >= p.top &&
+           y < p.top + p.height;
+  };
+  if (std::any_of(labels_.begin(), labels_.end(), hits)) return;
+  if (std::any_of(buttons_.begin(), buttons_.end(), hits)) return;
+  if (onContextMenu) toolkit_.popUpMenu(onContextMenu());
+}
+
+void FakeToolkit::popUpMenu(const std::vector<MenuItem>& items) {
+  menu = items;
+  ++menusShown;
+  log.push_back("menu");
+}
+
+bool FakeToolkit::pickMenuItem(char key) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  for (const auto& item : menu) {
+    const auto amp = item.caption.find('&');
+    if (amp == std::string::npos || amp + 1 >= item.caption.size()) continue;
+    if (lower(item.caption[amp + 1]) != lower(key) || !item.enabled) continue;
+    const auto run = item.onClick;  // the menu has closed; the item may rebuild it
+    if (run) run();
+    return true;
+  }
+  return false;
+}
+
 std::unique_ptr<Window> FakeToolkit::createWindow(const WindowSpec& spec) {
   log.push_back(spec.name + ".create");
   return std::make_unique<FakeWindow>(*this, spec, nextHandle_++);

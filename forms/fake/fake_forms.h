@@ -115,6 +115,8 @@ class FakeWindow : public Window {
   FakeTimer& timer(int index) { return *timers_.at(index); }
   // A double-click at a client point: the topmost visible label there, else the background.
   void doubleClickAt(double x, double y);
+  // A right-click at a client point: the background's menu, unless a visible element is there.
+  void rightClickAt(double x, double y);
 
   WindowSpec spec;
   Rect geometry;
@@ -136,6 +138,12 @@ class FakeToolkit : public Toolkit {
   std::unique_ptr<Window> createWindow(const WindowSpec& spec) override;
   Desktop desktop() const override { return desktopInfo; }
   int run() override { return 0; }
+  // Records the menu; pickMenuItem plays the user's choice.
+  void popUpMenu(const std::vector<MenuItem>& items) override;
+
+  // Picks the item of the last menu whose access key is `key` (any case), as a key press in
+  // the open menu does; false when no enabled item has that key.
+  bool pickMenuItem(char key);
 
   FakeWindow* find(const std::string& name);  // the live window of that name, if any
 
@@ -144,6 +152,8 @@ class FakeToolkit : public Toolkit {
   // Runs while a window is shown modally, as the user would act on it; a window still open
   // afterwards is closed through its frame.
   std::function<void(FakeWindow&)> whileModal;
+  std::vector<MenuItem> menu;  // the last menu shown
+  int menusShown = 0;
 
  private:
   friend class FakeWindow;

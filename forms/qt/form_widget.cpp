@@ -1,6 +1,7 @@
 #include "forms/qt/form_widget.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QIcon>
 #include <QMouseEvent>
 
@@ -33,6 +34,13 @@ void FormWidget::closeEvent(QCloseEvent* event) {
 void FormWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() == Qt::LeftButton) dispatch(onDblClick);
+}
+
+void FormWidget::contextMenuEvent(QContextMenuEvent* event) {
+  event->accept();
+  // Lights and the button pass the event up unhandled; a right-click on them opens nothing.
+  if (event->reason() == QContextMenuEvent::Mouse && childAt(event->pos())) return;
+  dispatch(onContextMenu);
 }
 
 }  // namespace vesk::forms::qt

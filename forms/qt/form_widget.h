@@ -17,12 +17,14 @@ class FormWidget final : public QWidget {
   bool busy() const { return busy_ > 0; }
 
   // Set by the QtWindow that owns this widget, cleared when it goes.
-  std::function<void()> onClose;     // the close button, the window manager or close()
-  std::function<void()> onDblClick;  // the background, outside every visible element
+  std::function<void()> onClose;        // the close button, the window manager or close()
+  std::function<void()> onDblClick;     // the background, outside every visible element
+  std::function<void()> onContextMenu;  // a right-click there, or the keyboard's menu key
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   int busy_ = 0;

@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include "forms/qt/form_widget.h"
+#include "forms/qt/pop_up_menu.h"
 #include "forms/qt/qt_window.h"
 #include "forms/qt/units.h"
 
@@ -38,6 +39,10 @@ Desktop QtToolkit::desktop() const {
 
 int QtToolkit::run() {
   return app_.exec();
+}
+
+void QtToolkit::popUpMenu(const std::vector<MenuItem>& items) {
+  showPopUpMenu(items);
 }
 
 QMargins QtToolkit::frameMargins(QWidget& window) const {

@@ -22,6 +22,8 @@ class QtToolkit final : public forms::Toolkit {
   Desktop desktop() const override;
   // QApplication::exec: returns once the last window has closed.
   int run() override;
+  // A QMenu at the mouse; "&" underlines the access key.
+  void popUpMenu(const std::vector<MenuItem>& items) override;
 
   // The frame around the given window, before it is mapped: the window manager's answer, else
   // the platform's own margins (the offscreen platform draws a frame itself; X11 reports none

@@ -25,6 +25,10 @@ QtWindow::QtWindow(QtToolkit& toolkit, const WindowSpec& spec)
     const auto handler = onDblClick;  // this window may go while it runs
     if (handler) handler();
   };
+  form_->onContextMenu = [this] {
+    const auto build = onContextMenu;
+    if (build) toolkit_.popUpMenu(build());
+  };
 }
 
 QtWindow::~QtWindow() {
@@ -33,6 +37,7 @@ QtWindow::~QtWindow() {
   for (auto* timer : timers_) timer->setEnabled(false);
   form_->onClose = nullptr;
   form_->onDblClick = nullptr;
+  form_->onContextMenu = nullptr;
   if (form_->busy()) {
     // Destroyed by one of its own handlers: the widget goes once that handler has returned.
     form_->hide();

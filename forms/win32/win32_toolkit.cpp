@@ -4,6 +4,7 @@
 
 #include "forms/win32/dpi.h"
 #include "forms/win32/message_loop.h"
+#include "forms/win32/pop_up_menu.h"
 #include "forms/win32/win32_window.h"
 
 namespace vesk::forms::win32 {
@@ -33,7 +34,9 @@ BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
 }  // namespace
 
 Win32Toolkit::Win32Toolkit() = default;
-Win32Toolkit::~Win32Toolkit() = default;
+Win32Toolkit::~Win32Toolkit() {
+  if (menuOwner_) DestroyWindow(menuOwner_);
+}
 
 std::unique_ptr<Window> Win32Toolkit::createWindow(const WindowSpec& spec) {
   ++*liveWindows_;
@@ -62,6 +65,20 @@ int Win32Toolkit::run() {
     if (!pumpMessage(quitCode)) return quitCode;
   }
   return 0;
+}
+
+void Win32Toolkit::popUpMenu(const std::vector<MenuItem>& items) {
+  showPopUpMenu(menuOwner(), items);
+}
+
+HWND Win32Toolkit::menuOwner() {
+  // A plain hidden STATIC window: TrackPopupMenuEx needs an owner, and with TPM_RETURNCMD
+  // it sends that owner nothing to handle.
+  if (!menuOwner_) {
+    menuOwner_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+  }
+  return menuOwner_;
 }
 
 }  // namespace vesk::forms::win32

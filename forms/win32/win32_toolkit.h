@@ -2,6 +2,8 @@
 // The raw Win32 backend of the windowing seam: wide-character API, STATIC labels, BUTTON push
 // buttons and three-state check boxes, window timers, and the dialog manager for the keyboard.
 
+#include <windows.h>
+
 #include <memory>
 
 #include "forms/forms.h"
@@ -18,8 +20,13 @@ class Win32Toolkit final : public Toolkit {
   Desktop desktop() const override;
   // Dispatches messages until no window of this toolkit is left.
   int run() override;
+  // Owned by a hidden window of its own, so that it needs no window of ours.
+  void popUpMenu(const std::vector<MenuItem>& items) override;
 
  private:
+  HWND menuOwner();
+
+  HWND menuOwner_ = nullptr;
   std::shared_ptr<int> liveWindows_ = std::make_shared<int>(0);
 };
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "forms/win32/dpi.h"
+#include "forms/win32/pop_up_menu.h"
 #include "forms/win32/win32_window.h"
 
 namespace vesk::forms::win32 {
@@ -61,6 +62,16 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
       // ones take none.
       if (onDblClick) onDblClick();
       return 0;
+    case WM_CONTEXTMENU:
+      // Ours when it comes from the client area: a child control (a light, the button)
+      // passes its right-click up with itself in wp; the caption keeps its system menu.
+      if (reinterpret_cast<HWND>(wp) == hwnd_ && onContextMenu &&
+          (lp == -1 || DefWindowProcW(hwnd_, WM_NCHITTEST, 0, lp) == HTCLIENT)) {
+        const auto build = onContextMenu;  // this window may go while the menu runs
+        showPopUpMenu(hwnd_, build());
+        return 0;
+      }
+      break;
     case WM_TIMER:
       for (const auto& t : timers_) {
         if (t->id() == wp && t->isEnabled() && t->interval() > 0) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/fake/fake_forms.h"
+#include "platform/fake/fake_autostart.h"
 #include "platform/fake/fake_platform.h"
 #include "settings/memory_store.h"
 #include "tray/fake/fake_tray.h"
@@ -171,6 +172,42 @@ TEST_F(NotificationAreaTest, HiddenWindowComesBackByIconOrLostTrayAndStillStores
 
   w.close();
   EXPECT_EQ(get("MainLeft"), "1000") << "closing still stores the geometry";
+}
+
+TEST_F(NotificationAreaTest, MenuItemsSitBeforeQuitWorkByAccessKeyAndSayWhyWhenDisabled) {
+  platform::fake::FakeAutostart autostart;
+  indicator::ContextMenu menu{main, autostart, nullptr};
+  area.useMenu(menu, toolkit);
+  main.start();
+  tick();
+  const auto open = [&] {
+    icon.onContextMenu();  // the icon's right-click opens the window's own menu
+    return toolkit.menu;
+  };
+  std::vector<std::string> captions;
+  for (const auto& item : open()) captions.push_back(item.caption);
+  EXPECT_EQ(captions, (std::vector<std::string>{
+                          "&Settings...", "Start at &login", "Show in notification &area",
+                          "&Hide the lights window", "&Notify on change", "&Quit"}));
+  EXPECT_FALSE(toolkit.menu[3].enabled) << "nothing to hide into while the icon is off";
+  for (char key : {'a', 'h', 'n'}) {
+    open();
+    ASSERT_TRUE(toolkit.pickMenuItem(key)) << key;
+  }
+  EXPECT_EQ(get("TRAY_ICON"), "1");
+  EXPECT_EQ(get("LIGHTS_WINDOW_HIDDEN"), "1");
+  EXPECT_EQ(get("NOTICE_ON_CHANGE"), "1");
+  EXPECT_FALSE(w.shown);
+  const auto ticked = open();
+  EXPECT_TRUE(ticked[2].checked && ticked[3].checked && ticked[4].checked);
+
+  icon.hostPresent = false;
+  const auto none = open();
+  EXPECT_TRUE(w.shown) << "no tray, no hidden window";
+  for (int i : {2, 3}) {
+    EXPECT_FALSE(none[i].enabled) << none[i].caption;
+    EXPECT_NE(none[i].toolTip.find("notification area"), std::string::npos) << none[i].caption;
+  }
 }
 
 }  // namespace

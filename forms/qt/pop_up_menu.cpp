@@ -1,0 +1,31 @@
+#include "forms/qt/pop_up_menu.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QMenu>
+#include <algorithm>
+
+namespace vesk::forms::qt {
+
+void showPopUpMenu(const std::vector<MenuItem>& items) {
+  QMenu menu;  // no parent: an item may close the window it was opened from
+  menu.setObjectName(QStringLiteral("VESK_LIGHTS_MENU"));
+  menu.setToolTipsVisible(std::any_of(items.begin(), items.end(),
+                                      [](const MenuItem& item) { return !item.toolTip.empty(); }));
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const MenuItem& item = items[i];
+    QAction* action = menu.addAction(QString::fromStdString(item.caption));
+    action->setCheckable(item.checkable);
+    action->setChecked(item.checkable && item.checked);
+    action->setEnabled(item.enabled);
+    if (!item.toolTip.empty()) action->setToolTip(QString::fromStdString(item.toolTip));
+    action->setData(static_cast<qulonglong>(i));
+  }
+  QAction* chosen = menu.exec(QCursor::pos());
+  if (!chosen) return;
+  // A copy: the item's owner may rebuild or drop the list while it runs.
+  const auto run = items.at(chosen->data().toULongLong()).onClick;
+  if (run) run();
+}
+
+}  // namespace vesk::forms::qt
