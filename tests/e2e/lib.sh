@@ -119,3 +119,23 @@ not_above() { ! above "$1"; }
 # Clicks and double-clicks at client twips of a window.
 click() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click 1; }
 double_click() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click --repeat 2 --delay 60 1; }
+
+# An XEmbed system tray (trayer) along the top right of the display. Without a session bus Qt
+# docks its tray icon here, as Wine does. TRAY is the panel that holds the icons.
+start_tray() {
+  trayer --edge top --align right --widthtype request --height 24 --transparent false \
+    --tint 0x404040 >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  tray_panel() { TRAY=$(xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {print $1; exit}'); [ -n "$TRAY" ]; }
+  wait_for 10 "trayer did not start" tray_panel
+}
+# The first icon docked in the tray, if any.
+tray_icon() { xwininfo -tree -id "$TRAY" | awk '/^ +0x/ {print $1; exit}'; }
+tray_has_icon() { [ -n "$(tray_icon)" ]; }
+# The colour (RRGGBB) at the centre of the icon: its middle segment, Caps Lock.
+tray_caps_is() {
+  local l t w h
+  read -r l t w h <<<"$(rect "$(tray_icon)")"
+  [ "$(import -window root -crop "1x1+$((l + w / 2))+$((t + h / 2))" -depth 8 txt:- |
+    sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p')" = "$1" ]
+}
