@@ -53,7 +53,7 @@ start_app
 wait_for 10 "no icon docked in the tray" tray_has_icon
 xdotool key Caps_Lock
 notice() { NOTICE=$(xdotool search --onlyvisible --name '^CAPS LOCK ON$' 2>/dev/null | head -1); [ -n "$NOTICE" ]; }
-wait_for 1 "no notice after Caps Lock was pressed" notice
+wait_for 3 "no notice after Caps Lock was pressed" notice
 import -window root -crop "$(rect "$NOTICE" | awk '{print $3 "x" $4 "+" $1 "+" $2}')" +repage "$OUT/notice.png"
 note "wrote $OUT/notice.png"
 wait_for 2 "the icon did not follow Caps Lock" tray_caps_is $GREEN

@@ -12,17 +12,17 @@ write_ini TRAY_ICON=1 NOTICE_ON_CHANGE=1
 start_app
 
 wait_for 10 "no icon docked in the tray" tray_has_icon
-wait_for 2 "the icon does not show Caps Lock off in red" tray_caps_is $RED
+wait_for 3 "the icon does not show Caps Lock off in red" tray_caps_is $RED
 notice_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 notice_gone() { ! notice_shown "$1"; }
 notice_shown "CAPS LOCK ON" && fail "a notice at start-up"
 
 xdotool key Caps_Lock
-wait_for 1 "no notice after Caps Lock was pressed" notice_shown "CAPS LOCK ON"
+wait_for 3 "no notice after Caps Lock was pressed" notice_shown "CAPS LOCK ON"
 sleep 2
 notice_gone "CAPS LOCK ON" || fail "the notice was still there after 2 s"
 tray_caps_is $GREEN || fail "the icon did not follow Caps Lock"
 xdotool key Caps_Lock
-wait_for 1 "no notice after Caps Lock was released" notice_shown "CAPS LOCK OFF"
+wait_for 3 "no notice after Caps Lock was released" notice_shown "CAPS LOCK OFF"
 close_app
 note "passed"
