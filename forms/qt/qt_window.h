@@ -52,6 +52,7 @@ class QtWindow final : public forms::Window {
   std::vector<QtTimer*> timers_;
   std::optional<Rect> pending_;  // the outer rectangle to take when next shown
   bool unloaded_ = false;
+  bool hideWanted_ = false;  // a hide() not yet done; a show() meanwhile cancels it
   QEventLoop* modalLoop_ = nullptr;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
