@@ -91,9 +91,13 @@ Rect QtWindow::outerGeometry() const {
 QRect QtWindow::outerPixels() const {
   const QRect frame = form_->frameGeometry();
   const QRect inner = form_->geometry();
-  if (frame != inner) return frame;
-  // Shown moments ago, before Qt has learnt the frame: the window manager's answer stands in.
-  return inner.marginsAdded(toolkit_.knownFrame());
+  if (frame != inner && frame.contains(inner)) return frame;
+  // Shown moments ago, before Qt has learnt the frame, or a frame that no longer holds the
+  // window (seen 1x1 px while a menu held the pointer): the platform's margins, else the
+  // window manager's answer.
+  QMargins margins = form_->windowHandle() ? form_->windowHandle()->frameMargins() : QMargins();
+  if (margins.isNull()) margins = toolkit_.knownFrame();
+  return inner.marginsAdded(margins);
 }
 
 namespace {
