@@ -6,7 +6,7 @@ JOBS ?= 2
 BUILD_PKGS := cmake make g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libxi-dev libgl-dev xvfb xauth \
               fonts-dejavu-core fonts-liberation2
 TEST_PKGS := $(BUILD_PKGS) googletest libgtest-dev xdotool openbox wmctrl qt6-wayland \
-             x11-xserver-utils x11-apps x11-utils imagemagick \
+             x11-xserver-utils x11-apps x11-utils imagemagick trayer \
              lintian appstream desktop-file-utils nsis dpkg-dev
 
 .PHONY: run check demo windows linux linux-asan package deps-build deps-test clean

@@ -13,11 +13,14 @@
 #include "forms/qt/qt_toolkit.h"
 #include "indicator/context_menu.h"
 #include "indicator/indicator_window.h"
+#include "indicator/notification_area.h"
 #include "platform/xdg/xdg_autostart.h"
 #include "settings/ini/ini_path.h"
 #include "settings/ini/ini_store.h"
 #include "settings/settings.h"
 #include "settings_dialog/settings_dialog.h"
+#include "tray/qt/qt_notice.h"
+#include "tray/qt/qt_tray_icon.h"
 
 namespace {
 
@@ -73,6 +76,10 @@ int main(int argc, char** argv) {
                                          vesk::platform::runningProgram());
   vesk::indicator::ContextMenu menu(main, autostart, report);
   vesk::app::watchLockChanges(*platform, [&main] { main.VESK_TIMER_Timer(); });
+  vesk::tray::qt::QtTrayIcon trayIcon;
+  vesk::tray::qt::QtNotice notice;
+  vesk::indicator::NotificationArea area(main, settings, trayIcon, notice);
+  area.useMenu(menu, toolkit);
   main.start();
   vesk::app::closeWindowsAtSessionEnd(app);
   return toolkit.run();

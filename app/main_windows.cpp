@@ -14,12 +14,15 @@
 #include "forms/win32/win32_toolkit.h"
 #include "indicator/context_menu.h"
 #include "indicator/indicator_window.h"
+#include "indicator/notification_area.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_autostart.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/registry/registry_store.h"
 #include "settings/settings.h"
 #include "settings_dialog/settings_dialog.h"
+#include "tray/win32/win32_notice.h"
+#include "tray/win32/win32_tray_icon.h"
 
 namespace {
 
@@ -72,6 +75,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   vesk::settings_dialog::SettingsDialog dialog(toolkit, settings, main);
   vesk::platform::Win32Autostart autostart;
   vesk::indicator::ContextMenu menu(main, autostart, report);
+  vesk::tray::win32::Win32TrayIcon trayIcon;
+  vesk::tray::win32::Win32Notice notice;
+  vesk::indicator::NotificationArea area(main, settings, trayIcon, notice);
+  area.useMenu(menu, toolkit);
   main.start();
   return toolkit.run();
 }

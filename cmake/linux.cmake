@@ -5,13 +5,14 @@ find_package(X11 REQUIRED)
 
 add_subdirectory(settings/ini)
 add_subdirectory(forms/qt)
+add_subdirectory(tray/qt)
 add_subdirectory(platform/x11)
 add_subdirectory(platform/xdg)
 add_subdirectory(platform/leds)
 add_subdirectory(platform/linux)
 
 add_executable(vesk-lights app/main_linux.cpp app/linux_session.cpp app/session_end.cpp)
-target_link_libraries(vesk-lights PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_linux
+target_link_libraries(vesk-lights PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_tray_qt vesk_platform_linux
   vesk_platform_xdg)
 set_target_properties(vesk-lights PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 

@@ -13,11 +13,12 @@ add_subdirectory(platform/win32)
 if(EXISTS ${CMAKE_SOURCE_DIR}/forms/win32/CMakeLists.txt)
   add_subdirectory(forms/win32)
 endif()
+add_subdirectory(tray/win32)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/main_windows.cpp AND TARGET vesk_forms_win32)
   add_executable(VESK-LIGHTS WIN32 app/main_windows.cpp resources/vesk-lights.rc)
   target_link_libraries(VESK-LIGHTS PRIVATE
-    vesk_core vesk_forms_win32 vesk_store_registry vesk_platform_win32
+    vesk_core vesk_forms_win32 vesk_tray_win32 vesk_store_registry vesk_platform_win32
     user32 gdi32 shell32 advapi32 comctl32)
   target_link_options(VESK-LIGHTS PRIVATE -static -mwindows $<$<CONFIG:Release,MinSizeRel>:-s>)
   set_target_properties(VESK-LIGHTS PROPERTIES

@@ -148,6 +148,10 @@ class Window {
   // Shows one sentence beside the window for a few seconds, without taking the keyboard: what
   // the user's last action could not do here, and why.
   virtual void showNote(const std::string& sentence) = 0;
+  // Hides the window without closing it: its timers go on; show() brings it back.
+  virtual void hide() = 0;
+  // Shows the window if hidden and raises it above the others, with the keyboard.
+  virtual void bringToFront() = 0;
 
   std::function<void()> onUnload;
   // A double-click on the client area outside every visible element.

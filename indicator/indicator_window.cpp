@@ -51,7 +51,7 @@ IndicatorWindow::~IndicatorWindow() {
 
 void IndicatorWindow::start() {
   Form_Load();
-  window_->show();
+  if (!startHidden || !startHidden()) window_->show();
 }
 
 void IndicatorWindow::Form_Load() {
@@ -107,6 +107,7 @@ void IndicatorWindow::VESK_TIMER_Timer() {
     rowLights_[i]->setVisible(out.rowVisible[i]);
   }
   oskButton_->setVisible(out.oskVisible);
+  if (onLights) onLights(out.colour);
 }
 
 void IndicatorWindow::AlwaysOnTopTimer_Timer() {
@@ -128,6 +129,7 @@ void IndicatorWindow::OSK_BUTTON_Click() {
 }
 
 void IndicatorWindow::flip(platform::LockKey key) {
+  if (onFlip) onFlip(key);
   platform_.pressKey(key);
 }
 

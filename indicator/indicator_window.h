@@ -46,6 +46,12 @@ class IndicatorWindow {
   std::function<void()> openSettings;
   // Windows of ours besides this one (the settings dialog while it is open).
   std::function<forms::NativeHandle()> otherOwnWindow;
+  // Each tick's light colours (Num, Caps, Scroll), once they are shown.
+  std::function<void(const std::array<forms::Colour, 3>&)> onLights;
+  // The program is about to press this key for the user's double-click.
+  std::function<void(platform::LockKey)> onFlip;
+  // Asked at start: whether the window starts hidden (the notification area shows it).
+  std::function<bool()> startHidden;
 
  private:
   void flip(platform::LockKey key);

@@ -23,6 +23,9 @@ enum class Key {
   ShowCaps,
   ShowScroll,
   ShowOsk,
+  TrayIcon,
+  LightsWindowHidden,
+  NoticeOnChange,
 };
 
 struct KeyInfo {
@@ -46,6 +49,9 @@ inline constexpr KeyInfo kKeys[] = {
     {Key::ShowCaps, "SHOW_CAPS_TICKBOX", 1},
     {Key::ShowScroll, "SHOW_SCROLL_TICKBOX", 1},
     {Key::ShowOsk, "SHOW_OSK_BUTTON", 1},
+    {Key::TrayIcon, "TRAY_ICON", 0},
+    {Key::LightsWindowHidden, "LIGHTS_WINDOW_HIDDEN", 0},
+    {Key::NoticeOnChange, "NOTICE_ON_CHANGE", 0},
 };
 
 constexpr const KeyInfo& info(Key k) {

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Idle CPU and resident memory of vesk-lights beside a bare Qt window with a 100 ms timer,
 # both running at once on one Xvfb display with openbox, over the same interval.
-# Usage: tools/measure-idle.sh [seconds]   (after `make linux`)
+# Usage: tools/measure-idle.sh [--tray] [seconds]   (after `make linux`)
+#   --tray: with its icon on, in an XEmbed tray (trayer)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+tray=
+if [ "${1:-}" = --tray ]; then tray=1; shift; fi
 secs=${1:-60}
 exe=build/linux/vesk-lights
 bare=build/linux/tools/bare-window
@@ -16,6 +19,13 @@ for _ in $(seq 50); do [ -s "$work/d" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/d")" XDG_CONFIG_HOME="$work/config"
 openbox >/dev/null 2>&1 &
 sleep 1
+if [ -n "$tray" ]; then
+  mkdir -p "$XDG_CONFIG_HOME/TARNWICK-VESK-LIGHTS"
+  printf '[Settings]\nTRAY_ICON=1\n' >"$XDG_CONFIG_HOME/TARNWICK-VESK-LIGHTS/settings.ini"
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"  # Qt takes the XEmbed tray
+  trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
+  sleep 1
+fi
 "$exe" 2>/dev/null &
 app=$!
 "$bare" 2>/dev/null &

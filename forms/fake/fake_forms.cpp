@@ -49,6 +49,16 @@ void FakeWindow::showModal(Window& owner) {
   if (!closed) close();
 }
 
+void FakeWindow::hide() {
+  shown = false;
+  toolkit_.log.push_back(spec.name + ".hide");
+}
+
+void FakeWindow::bringToFront() {
+  shown = true;
+  toolkit_.log.push_back(spec.name + ".bringToFront");
+}
+
 void FakeWindow::close() {
   if (closed) return;
   if (onUnload) onUnload();

@@ -109,6 +109,8 @@ class FakeWindow : public Window {
   void showModal(Window& owner) override;
   void close() override;
   void showNote(const std::string& sentence) override { notes.push_back(sentence); }
+  void hide() override;
+  void bringToFront() override;
 
   FakeLabel& label(const std::string& name);
   FakeButton& button(const std::string& name);

@@ -1,5 +1,6 @@
 #include "forms/qt/qt_window.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QTimer>
@@ -151,6 +152,7 @@ void QtWindow::orderTabs() {
 
 void QtWindow::show() {
   unloaded_ = false;
+  hideWanted_ = false;
   const bool place = !form_->isVisible() && pending_;
   if (place) {
     placeBeforeMap(placedPixels_);
@@ -189,7 +191,39 @@ void QtWindow::showModal(forms::Window& owner) {
 }
 
 void QtWindow::close() {
+  const bool hidden = !form_->isVisible();
+  const bool quits = form_->testAttribute(Qt::WA_QuitOnClose);
+  const std::weak_ptr<bool> alive = alive_;
   form_->close();
+  if (alive.expired()) return;
+  // Qt ends the program when the last visible window closes; a hidden one (the lights in the
+  // notification area only) must end it too, unless another window of ours is still shown.
+  if (!hidden || !quits || !unloaded_) return;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (dynamic_cast<FormWidget*>(top) && top->isVisible()) return;
+  }
+  QCoreApplication::quit();
+}
+
+void QtWindow::hide() {
+  // A hidden widget forgets its frame: keep the outer rectangle it had, to store and to come
+  // back to. Once the menu that asked for it has gone: while it holds the pointer, Qt's idea
+  // of our frame can be stale.
+  hideWanted_ = true;
+  QTimer::singleShot(0, form_, [this] {
+    if (!hideWanted_ || !form_->isVisible()) return;
+    placed_ = outerGeometry();
+    placedPixels_ = outerPixels();
+    pending_ = true;
+    form_->hide();
+  });
+}
+
+void QtWindow::bringToFront() {
+  hideWanted_ = false;
+  if (!form_->isVisible()) show();
+  form_->raise();
+  form_->activateWindow();
 }
 
 void QtWindow::showNote(const std::string& sentence) {

@@ -36,6 +36,8 @@ class QtWindow final : public forms::Window {
   void showModal(forms::Window& owner) override;
   void close() override;
   void showNote(const std::string& sentence) override;
+  void hide() override;
+  void bringToFront() override;
 
   // The widget, for tests and for the owner of a modal window.
   FormWidget* widget() const { return form_; }
@@ -57,6 +59,7 @@ class QtWindow final : public forms::Window {
   QRect placedPixels_;
   bool pending_ = false;  // to be taken when next shown
   bool unloaded_ = false;
+  bool hideWanted_ = false;  // a hide() not yet done; a show() meanwhile cancels it
   QEventLoop* modalLoop_ = nullptr;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

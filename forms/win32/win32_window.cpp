@@ -254,6 +254,16 @@ void Win32Window::showNote(const std::string& sentence) {
   if (hwnd_) showNoteBelow(hwnd_, sentence);
 }
 
+void Win32Window::hide() {
+  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+void Win32Window::bringToFront() {
+  if (!hwnd_) return;
+  if (!IsWindowVisible(hwnd_)) show();
+  SetForegroundWindow(hwnd_);
+}
+
 void Win32Window::close() {
   if (hwnd_) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }

@@ -38,6 +38,8 @@ class Win32Window final : public Window {
   void showModal(Window& owner) override;
   void close() override;
   void showNote(const std::string& sentence) override;
+  void hide() override;
+  void bringToFront() override;
 
   // Whether a top-level window is one of ours, so the message loop hands it to the dialog
   // manager for Tab and Enter.

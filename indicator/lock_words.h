@@ -1,0 +1,44 @@
+#pragma once
+// The tray icon's picture and the change notice's text, both read off the lights' colours, so
+// that whatever colour a tick gives a light (on, off, unknown) is what the tray shows too.
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "forms/forms.h"
+#include "tray/tray.h"
+
+namespace vesk::indicator {
+
+using LightColours = std::array<forms::Colour, 3>;  // Num, Caps, Scroll
+
+// Three segments in the lights' own colours, and the tooltip that says them in words:
+// "Num Lock on, Caps Lock off, Scroll Lock unknown".
+tray::TrayPicture trayPicture(const LightColours& lights);
+
+struct NoticeText {
+  std::string text;  // "CAPS LOCK ON"
+  forms::Colour back;
+  bool operator==(const NoticeText&) const = default;
+};
+
+// Watches the lights tick by tick and says which change is worth a notice: a lock that went
+// from on to off or back. Nothing is due for the first lights, for a light that was or becomes
+// unknown, or for the program's own flip of that key.
+class ChangeWatch {
+ public:
+  // The program pressed this key (0 Num, 1 Caps, 2 Scroll): its next change within a second
+  // is the user's own double-click, which the window already shows.
+  void ownFlip(int keyIndex);
+  // One tick's colours; the notice due, if any. Of several changes in one tick the last key's.
+  std::optional<NoticeText> tick(const LightColours& lights);
+
+  static constexpr int kOwnFlipTicks = 10;
+
+ private:
+  LightColours last_{forms::kWhite, forms::kWhite, forms::kWhite};
+  std::array<int, 3> ownFlipTicks_{};
+};
+
+}  // namespace vesk::indicator

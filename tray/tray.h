@@ -1,0 +1,42 @@
+#pragma once
+// The notification-area seam: one tray icon that shows the three locks, and a brief notice
+// on screen. Backends: Qt (QSystemTrayIcon and a frameless widget), Win32 (Shell_NotifyIconW
+// and a layered popup), and a recording fake. No toolkit type crosses this header.
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "forms/forms.h"
+
+namespace vesk::tray {
+
+// The icon's picture: one segment per lock (Num, Caps, Scroll), left to right.
+struct TrayPicture {
+  std::array<forms::Colour, 3> segments{};
+  std::string toolTip;
+  bool operator==(const TrayPicture&) const = default;
+};
+
+class TrayIcon {
+ public:
+  virtual ~TrayIcon() = default;
+  // Whether the session has a notification area that can show an icon now.
+  virtual bool available() const = 0;
+  // Shows the icon with this picture, or updates the one shown.
+  virtual void show(const TrayPicture& picture) = 0;
+  virtual void hide() = 0;
+  std::function<void()> onClick;        // a left click (or keyboard selection)
+  std::function<void()> onContextMenu;  // a right click: the caller pops up its menu
+};
+
+// A small borderless window near the bottom centre of the screen that holds the mouse. It
+// never takes the keyboard, lets clicks through, and stays above full-screen windows where
+// the system allows. A new notice replaces the one showing and restarts its time.
+class Notice {
+ public:
+  virtual ~Notice() = default;
+  virtual void show(const std::string& text, forms::Colour back, int milliseconds) = 0;
+};
+
+}  // namespace vesk::tray
