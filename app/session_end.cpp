@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <cstdio>
 
+#include "forms/qt/form_widget.h"
+
 namespace vesk::app {
 namespace {
 
@@ -28,11 +30,13 @@ void onSignal(int number) {
   [[maybe_unused]] const auto n = ::write(wakeFd[1], &byte, 1);
 }
 
-// The modal dialog first, as the user would have to, then every other visible window.
+// The modal dialog first, as the user would have to, then every other window of ours: shown,
+// or hidden while the lights live in the notification area.
 void closeAll() {
   for (const bool modal : {true, false}) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-      if (window->isVisible() && window->isModal() == modal) window->close();
+      const bool ours = dynamic_cast<forms::qt::FormWidget*>(window) != nullptr;
+      if ((window->isVisible() || ours) && window->isModal() == modal) window->close();
     }
   }
 }
