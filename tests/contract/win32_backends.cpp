@@ -1,0 +1,184 @@
+// The Windows build's backends for the contract suites, under Wine on the test display: the
+// registry, the Win32 windows with real mouse and keyboard input, and the Win32 platform.
+
+#include <windows.h>
+
+#include "backends.h"
+#include "forms/win32/win32_elements.h"
+#include "forms/win32/win32_toolkit.h"
+#include "platform/win32/win32_platform.h"
+#include "settings/registry/registry_store.h"
+#include "win32_test_support.h"
+
+namespace vesk::test {
+namespace {
+
+std::wstring wide(const std::string& s) {
+  return std::wstring(s.begin(), s.end());
+}
+
+struct Registry : StoreBackend {
+  settings::RegistryStore first, second;
+  const std::wstring root = L"Software\\VB and VBA Program Settings\\VESK-CONTRACT";
+  Registry() { clear(); }
+  ~Registry() override { clear(); }
+  void clear() {
+    for (const auto* app : {L"", L"-2"}) RegDeleteTreeW(HKEY_CURRENT_USER, (root + app).c_str());
+  }
+  settings::Store& store() override { return first; }
+  settings::Store& other() override { return second; }
+  bool holds(const std::string& app, const std::string& section) override {
+    HKEY key = nullptr;
+    const auto path =
+        L"Software\\VB and VBA Program Settings\\" + wide(app) + L"\\" + wide(section);
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+      return false;
+    }
+    RegCloseKey(key);
+    return true;
+  }
+};
+
+HWND hwndOf(forms::Window& w) {
+  return reinterpret_cast<HWND>(w.handle());
+}
+template <class Element>
+HWND hwndOf(Element& element) {
+  return dynamic_cast<forms::win32::Control&>(element).hwnd();
+}
+
+int countPixels(HWND hwnd, COLORREF colour) {
+  UpdateWindow(hwnd);
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  HDC dc = GetDC(hwnd);
+  int count = 0;
+  for (int y = 0; y < r.bottom; ++y) {
+    for (int x = 0; x < r.right; ++x) count += GetPixel(dc, x, y) == colour;
+  }
+  ReleaseDC(hwnd, dc);
+  return count;
+}
+
+struct Win32Forms : FormsBackend {
+  forms::win32::Win32Toolkit win32;
+  forms::Toolkit& toolkit() override { return win32; }
+  void show(forms::Window& w) override {
+    w.show();
+    SetForegroundWindow(hwndOf(w));
+    pump(300);  // Wine's idea of the window's place lags the window manager's
+  }
+  bool waitFor(const std::function<bool()>& done, int ms) override { return pump(ms, done); }
+  void doubleClick(forms::Window& w, double x, double y) override {
+    POINT at{static_cast<LONG>(x / 15), static_cast<LONG>(y / 15)};
+    ClientToScreen(hwndOf(w), &at);
+    SetCursorPos(at.x, at.y);
+    for (int i = 0; i < 2; ++i) {
+      INPUT in[2] = {};
+      in[0].type = in[1].type = INPUT_MOUSE;
+      in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+      in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      SendInput(2, in, sizeof(INPUT));
+      pump(30);
+    }
+  }
+  void click(forms::CheckBox& box) override { SendMessageW(hwndOf(box), BM_CLICK, 0, 0); }
+  bool type(forms::Window& w, const std::string& keys) override {
+    SetForegroundWindow(hwndOf(w));
+    for (char k : keys) {
+      sendKey(k == '\t' ? VK_TAB : k == '\r' ? VK_RETURN : VK_SPACE);
+      sendKey(k == '\t' ? VK_TAB : k == '\r' ? VK_RETURN : VK_SPACE, KEYEVENTF_KEYUP);
+      pump(100);
+    }
+    return true;
+  }
+  std::string focused(forms::Window&) override {
+    wchar_t text[64] = {};
+    GetWindowTextW(GetFocus(), text, 64);
+    return std::string(text, text + wcslen(text));
+  }
+  int shownCheck(forms::CheckBox& box) override {
+    const auto state = SendMessageW(hwndOf(box), BM_GETCHECK, 0, 0);
+    return state == BST_CHECKED ? 1 : state == BST_INDETERMINATE ? 2 : 0;
+  }
+  forms::Colour drawnBack(forms::Window&, forms::Label& label) override {
+    const HWND hwnd = hwndOf(label);
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    UpdateWindow(hwnd);
+    HDC dc = GetDC(hwnd);
+    const COLORREF colour = GetPixel(dc, 2, r.bottom - 3);
+    ReleaseDC(hwnd, dc);
+    return colour;
+  }
+  int pixelsOf(forms::Window&, forms::Label& label, forms::Colour colour) override {
+    return countPixels(hwndOf(label), colour);
+  }
+  forms::Rect framePixels(forms::Window& w) override {
+    RECT r{};
+    GetWindowRect(hwndOf(w), &r);
+    return {double(r.left), double(r.top), double(r.right - r.left), double(r.bottom - r.top)};
+  }
+  void userMove(forms::Window& w, const forms::Rect& p) override {
+    SetWindowPos(hwndOf(w), nullptr, p.left, p.top, p.width, p.height, SWP_NOZORDER);
+  }
+  void userClose(forms::Window& w) override { PostMessageW(hwndOf(w), WM_SYSCOMMAND, SC_CLOSE, 0); }
+  bool isShown(forms::Window& w) override {
+    return IsWindow(hwndOf(w)) && IsWindowVisible(hwndOf(w));
+  }
+};
+
+const WORD kVirtualKeys[] = {VK_NUMLOCK, VK_CAPITAL, VK_SCROLL};
+
+struct Win32Desktop : PlatformBackend {
+  platform::Win32Platform win32;
+  std::vector<HWND> windows;
+  ~Win32Desktop() override {
+    for (HWND w : windows) DestroyWindow(w);
+  }
+  platform::Platform& platform() override { return win32; }
+  bool keyOn(platform::LockKey key) override {
+    return GetKeyState(kVirtualKeys[static_cast<int>(key)]) & 1;
+  }
+  void holdKey(platform::LockKey key, bool down) override {
+    sendKey(kVirtualKeys[static_cast<int>(key)], down ? 0 : KEYEVENTF_KEYUP);
+  }
+  platform::NativeHandle openWindow(const std::string& title) override {
+    HWND w = CreateWindowExW(0, L"STATIC", wide(title).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                             100 + 300 * windows.size(), 100, 240, 120, nullptr, nullptr, nullptr,
+                             nullptr);
+    windows.push_back(w);
+    SetForegroundWindow(w);
+    pump(100);
+    return reinterpret_cast<platform::NativeHandle>(w);
+  }
+  bool above(platform::NativeHandle w) override {
+    return GetWindowLongW(reinterpret_cast<HWND>(w), GWL_EXSTYLE) & WS_EX_TOPMOST;
+  }
+  std::string place(platform::NativeHandle w) override {
+    RECT r{};
+    GetWindowRect(reinterpret_cast<HWND>(w), &r);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+           std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+  }
+  bool waitFor(const std::function<bool()>& done) override { return pump(3000, done); }
+};
+
+template <class Backend, class Made>
+Maker<Backend> maker(const char* name) {
+  return {name, [] { return std::unique_ptr<Backend>(std::make_unique<Made>()); }};
+}
+
+}  // namespace
+
+std::vector<Maker<StoreBackend>> storeBackends() {
+  return {{"memory", makeMemoryStore}, maker<StoreBackend, Registry>("registry")};
+}
+std::vector<Maker<FormsBackend>> formsBackends() {
+  return {{"fake", makeFakeForms}, maker<FormsBackend, Win32Forms>("win32")};
+}
+std::vector<Maker<PlatformBackend>> platformBackends() {
+  return {{"fake", makeFakePlatform}, maker<PlatformBackend, Win32Desktop>("win32")};
+}
+
+}  // namespace vesk::test
