@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Plays the scenarios with VESK-LIGHTS.exe under Wine on the test display, its settings in the
+# prefix's registry and a stand-in osk.exe.   Usage: wine.sh EXE FAKE_OSK [SCENARIO_REGEX]
+# Needs WINEPREFIX and DISPLAY. Wine draws a tool window's frame itself, so an X window is the
+# outer rectangle; the client area's corner is found once, from the first lit light.
+here=$(dirname "$0")
+. "$here/../../e2e/lib.sh"
+. "$here/../../e2e/play.sh"
+: "${WINEPREFIX:?}" "${DISPLAY:?}"
+export WINEDEBUG=-all
+EXE=$1
+APP='HKCU\Software\VB and VBA Program Settings\TARNWICK-VESK-LIGHTS'
+MARKER=$WINEPREFIX/drive_c/windows/system32/vesk-osk-started.txt
+cp "$2" "$WINEPREFIX/drive_c/windows/system32/osk.exe"
+trap 'e2e_cleanup; wine reg delete "$APP" /f >/dev/null 2>&1; rm -f "$MARKER"' EXIT
+
+store_set() { wine reg add "$APP\\Settings" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
+store_get() {
+  wine reg query "$APP\\Settings" /v "$1" 2>/dev/null | tr -d '\r' | awk -v k="$1" '$1 == k { print $3 }'
+}
+store_reset() {
+  wine reg delete "$APP" /f >/dev/null 2>&1 || true
+  for setting in "$@"; do store_set "${setting%%=*}" "${setting#*=}"; done
+}
+
+outer_rect() { xdotool getwindowgeometry --shell "$1" | awk -F= '{v[$1] = $2} END {print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]}'; }
+rect() { outer_rect "$1" | awk -v x="$FRAME_X" -v y="$FRAME_Y" '{print $1 + x, $2 + y, $3 - 2 * x, $4 - y - x}'; }
+# The Num light's inside starts one border pixel past its place at (8, 8).
+find_frame() {
+  local l t w h
+  read -r l t w h <<<"$(outer_rect "$MAIN")"
+  read -r FRAME_X FRAME_Y < <(import -window root -crop "${w}x$h+$l+$t" +repage txt:- |
+    awk -F'[ ,:]+' '/#FF0000 |#00FF00 / { if (x == "" || $1 < x) x = $1; if (y == "" || $2 < y) y = $2 }
+      END { print x - 9, y - 9 }')
+}
+
+app_start() {
+  rm -f "$MARKER"
+  wine "$EXE" </dev/null >/dev/null 2>"$E2E_TMP/app.err" &
+  E2E_APP_PID=$!
+  wait_for 20 "the indicator window did not appear" windows_shown 1
+  MAIN=$(visible_windows | head -1)
+  sleep 1.2  # Wine's idea of the window's place lags the window manager's
+  [ -n "${FRAME_X:-}" ] || find_frame
+}
+app_alive() { [ -n "$E2E_APP_PID" ] && ! app_ended; }
+app_close() {
+  wine taskkill /im VESK-LIGHTS.exe >/dev/null 2>&1 || true  # WM_CLOSE, as the close button
+  wait_for 20 "the program did not end when its window closed" app_ended
+  E2E_APP_PID=""
+}
+# A drag of the caption, as the user moves it.
+user_move() {
+  local l t y
+  read -r l t _ <<<"$(outer_rect "$1")"
+  y=$((t + FRAME_Y / 2))
+  xdotool mousemove $((l + 60)) $y mousedown 1 sleep 0.2 mousemove $((l + 80)) $((y + 10)) \
+    sleep 0.2 mousemove $(($2 + 60)) $(($3 + FRAME_Y / 2)) sleep 0.3 mouseup 1
+  sleep 1.2
+}
+osk_started() { test -f "$MARKER"; }
+other_window() { return 2; }  # the keeper sees only Wine's own windows
+
+play_scenarios "${3:-}"
