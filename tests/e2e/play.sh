@@ -60,5 +60,5 @@ play_scenarios() {
   done <"$(dirname "${BASH_SOURCE[0]}")/scenarios.txt"
   [ -z "$name" ] || app_close_if_running
   [ "$played" -gt 0 ] || fail "no scenario matches '${1:-}'"
-  note "passed $played scenario(s)"
+  note "played $played scenario(s)"
 }

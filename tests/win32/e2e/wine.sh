@@ -18,6 +18,7 @@ store_set() { wine reg add "$APP\\Settings" /v "$1" /t REG_SZ /d "$2" /f >/dev/n
 store_get() {
   wine reg query "$APP\\Settings" /v "$1" 2>/dev/null | tr -d '\r' | awk -v k="$1" '$1 == k { print $3 }'
 }
+ini_value() { store_get "$1"; }  # what lib.sh reads the stored values with
 store_reset() {
   wine reg delete "$APP" /f >/dev/null 2>&1 || true
   for setting in "$@"; do store_set "${setting%%=*}" "${setting#*=}"; done
@@ -29,7 +30,7 @@ rect() { outer_rect "$1" | awk -v x="$FRAME_X" -v y="$FRAME_Y" '{print $1 + x, $
 find_frame() {
   local l t w h
   read -r l t w h <<<"$(outer_rect "$MAIN")"
-  read -r FRAME_X FRAME_Y < <(import -window root -crop "${w}x$h+$l+$t" +repage txt:- |
+  read -r FRAME_X FRAME_Y < <(import -window root -crop "${w}x$h+$l+$t" +repage -depth 8 txt:- |
     awk -F'[ ,:]+' '/#FF0000 |#00FF00 / { if (x == "" || $1 < x) x = $1; if (y == "" || $2 < y) y = $2 }
       END { print x - 9, y - 9 }')
 }
