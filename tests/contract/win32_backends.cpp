@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "backends.h"
 #include "forms/win32/win32_elements.h"
 #include "forms/win32/win32_toolkit.h"
@@ -47,17 +49,19 @@ HWND hwndOf(Element& element) {
   return dynamic_cast<forms::win32::Control&>(element).hwnd();
 }
 
-int countPixels(HWND hwnd, COLORREF colour) {
+// Every painted pixel of a control, row by row, after any pending repaint.
+std::vector<COLORREF> drawn(HWND hwnd, int& width) {
   UpdateWindow(hwnd);
   RECT r{};
   GetClientRect(hwnd, &r);
+  width = r.right;
+  std::vector<COLORREF> pixels;
   HDC dc = GetDC(hwnd);
-  int count = 0;
   for (int y = 0; y < r.bottom; ++y) {
-    for (int x = 0; x < r.right; ++x) count += GetPixel(dc, x, y) == colour;
+    for (int x = 0; x < r.right; ++x) pixels.push_back(GetPixel(dc, x, y));
   }
   ReleaseDC(hwnd, dc);
-  return count;
+  return pixels;
 }
 
 struct Win32Forms : FormsBackend {
@@ -86,8 +90,9 @@ struct Win32Forms : FormsBackend {
   bool type(forms::Window& w, const std::string& keys) override {
     SetForegroundWindow(hwndOf(w));
     for (char k : keys) {
-      sendKey(k == '\t' ? VK_TAB : k == '\r' ? VK_RETURN : VK_SPACE);
-      sendKey(k == '\t' ? VK_TAB : k == '\r' ? VK_RETURN : VK_SPACE, KEYEVENTF_KEYUP);
+      const WORD key = k == '\t' ? VK_TAB : k == '\r' ? VK_RETURN : VK_SPACE;
+      sendKey(key);
+      sendKey(key, KEYEVENTF_KEYUP);
       pump(100);
     }
     return true;
@@ -102,17 +107,14 @@ struct Win32Forms : FormsBackend {
     return state == BST_CHECKED ? 1 : state == BST_INDETERMINATE ? 2 : 0;
   }
   forms::Colour drawnBack(forms::Window&, forms::Label& label) override {
-    const HWND hwnd = hwndOf(label);
-    RECT r{};
-    GetClientRect(hwnd, &r);
-    UpdateWindow(hwnd);
-    HDC dc = GetDC(hwnd);
-    const COLORREF colour = GetPixel(dc, 2, r.bottom - 3);
-    ReleaseDC(hwnd, dc);
-    return colour;
+    int width = 0;
+    const auto pixels = drawn(hwndOf(label), width);
+    return pixels[pixels.size() - 2 * width + 2];  // bottom left, clear of the caption
   }
   int pixelsOf(forms::Window&, forms::Label& label, forms::Colour colour) override {
-    return countPixels(hwndOf(label), colour);
+    int width = 0;
+    const auto pixels = drawn(hwndOf(label), width);
+    return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
   }
   forms::Rect framePixels(forms::Window& w) override {
     RECT r{};

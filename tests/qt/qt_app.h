@@ -5,9 +5,6 @@
 
 #include <QApplication>
 #include <QTest>
-#include <QTimer>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "forms/qt/qt_window.h"
@@ -34,16 +31,5 @@ template <class Element>
 QWidget* widgetOf(Element& element) {
   return dynamic_cast<QWidget*>(&element);
 }
-
-// Ends the test binary when a modal loop never returns, instead of hanging the test run.
-struct Watchdog : QTimer {
-  Watchdog() {
-    connect(this, &QTimer::timeout, [] {
-      std::fputs("a modal loop did not return\n", stderr);
-      std::_Exit(2);
-    });
-    start(10000);
-  }
-};
 
 }  // namespace vesk::test
