@@ -112,7 +112,6 @@ declare -A LIGHT=([row.num]="165 300" [row.caps]="1125 300" [row.scroll]="2085 3
 light_is() { [ "$(pixel "$MAIN" ${LIGHT[$1.$2]})" = "$3" ]; }  # light_is row caps $GREEN
 light_hidden() { local c; c=$(pixel "$MAIN" ${LIGHT[$1.$2]}); [ "$c" != $GREEN ] && [ "$c" != $RED ]; }
 
-led() { xset q | grep -q "$1: *$2"; }  # led "Caps Lock" on
 above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 not_above() { ! above "$1"; }
 
