@@ -2,18 +2,39 @@
 // file, and X11 on a private Xvfb with openbox.
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "backends.h"
 #include "forms/qt/qt_toolkit.h"
+#include "forms/qt/qt_window.h"
 #include "platform/x11/x11_platform.h"
-#include "qt_app.h"
 #include "settings/ini/ini_store.h"
 #include "x_session.h"
 
 namespace vesk::test {
 namespace {
+
+// Every Qt case runs inside one QApplication, on the offscreen platform.
+struct QtApplication : ::testing::Environment {
+  int argc = 1;
+  char name[20] = "vesk_contract_tests";
+  char* argv[2] = {name, nullptr};
+  std::unique_ptr<QApplication> app;
+  void SetUp() override { app = std::make_unique<QApplication>(argc, argv); }
+  void TearDown() override { app.reset(); }
+};
+auto* const kQtApplication = ::testing::AddGlobalTestEnvironment(new QtApplication);
+
+QWidget* widgetOf(forms::Window& window) {
+  return static_cast<forms::qt::QtWindow&>(window).widget();
+}
+template <class Element>
+QWidget* widgetOf(Element& element) {
+  return dynamic_cast<QWidget*>(&element);
+}
 
 struct Ini : StoreBackend {
   QTemporaryDir dir;

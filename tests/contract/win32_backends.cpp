@@ -4,16 +4,43 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "backends.h"
 #include "forms/win32/win32_elements.h"
 #include "forms/win32/win32_toolkit.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/registry/registry_store.h"
-#include "win32_test_support.h"
 
 namespace vesk::test {
 namespace {
+
+// Dispatches messages for up to `ms` milliseconds, or until `done` gives true; says whether it
+// did. Tab, Enter and Space go to the dialog manager, as in the toolkit's own loop.
+bool pump(int ms, const std::function<bool()>& done = {}) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+      if (root && IsDialogMessageW(root, &msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (done && done()) return true;
+    if (GetTickCount64() >= end) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+// One real key event, as from the keyboard.
+void sendKey(WORD virtualKey, DWORD flags = 0) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = virtualKey;
+  in.ki.dwFlags = flags;
+  SendInput(1, &in, sizeof in);
+}
 
 std::wstring wide(const std::string& s) {
   return std::wstring(s.begin(), s.end());
