@@ -15,10 +15,21 @@ store_set() {
   [ ! -f "$INI" ] || mapfile -t others < <(grep -v -e "^$1=" -e '^\[Settings\]$' "$INI")
   write_ini "${others[@]}" "$1=$2"
 }
-app_start() { start_app; }
+# As start_app, without its wait for the first tick: every look at a light polls.
+app_start() {
+  "$E2E_EXE" >/dev/null 2>"$E2E_TMP/app.err" &
+  E2E_APP_PID=$!
+  wait_for 10 "the indicator window did not appear" windows_shown 1
+  MAIN=$(visible_windows | head -1)
+}
 app_close() { close_app; }
 app_alive() { [ -n "$E2E_APP_PID" ] && ! app_ended; }
-user_move() { xdotool windowmove "$1" "$2" "$3" && sleep 0.5; }
+moved_from() { [ "$(outer_rect "$1")" != "$2" ]; }
+user_move() {
+  local before
+  before=$(outer_rect "$1")
+  xdotool windowmove "$1" "$2" "$3" && wait_for 2 "the window did not move" moved_from "$1" "$before"
+}
 osk_started() {
   [ -s "$E2E_TMP/onboard.pid" ] && E2E_PIDS+=("$(cat "$E2E_TMP/onboard.pid")")
 }

@@ -34,7 +34,7 @@ play_step() {
     other-window) other_window ;;
     above) wait_for 3 "$1 is not kept above" above "$(window_named "$1")" ;;
     not-above) wait_for 3 "$1 is still kept above" not_above "$(window_named "$1")" ;;
-    alive) sleep 1 && app_alive || fail "the program ended" ;;
+    alive) app_alive || fail "the program ended" ;;
     *) fail "unknown step '$verb'" ;;
   esac
 }
