@@ -19,9 +19,14 @@ store_get() {
   wine reg query "$APP\\Settings" /v "$1" 2>/dev/null | tr -d '\r' | awk -v k="$1" '$1 == k { print $3 }'
 }
 ini_value() { store_get "$1"; }  # what lib.sh reads the stored values with
+# One reg process for the whole store: a fresh key with these values.
 store_reset() {
-  wine reg delete "$APP" /f >/dev/null 2>&1 || true
-  for setting in "$@"; do store_set "${setting%%=*}" "${setting#*=}"; done
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[-HKEY_CURRENT_USER%s]\r\n' "${APP#HKCU}"
+    [ $# -eq 0 ] || printf '\r\n[HKEY_CURRENT_USER%s\\Settings]\r\n' "${APP#HKCU}"
+    for setting in "$@"; do printf '"%s"="%s"\r\n' "${setting%%=*}" "${setting#*=}"; done
+  } >"$E2E_TMP/settings.reg"
+  wine reg import "$(winepath -w "$E2E_TMP/settings.reg")" >/dev/null 2>&1
 }
 
 outer_rect() { xdotool getwindowgeometry --shell "$1" | awk -F= '{v[$1] = $2} END {print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]}'; }
