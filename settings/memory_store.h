@@ -22,6 +22,11 @@ class MemoryStore : public Store {
   }
   int writes() const { return writes_; }
   bool empty() const { return values_.empty(); }
+  bool holds(const std::string& app, const std::string& section) const {
+    auto it = values_.lower_bound({app, section, ""});
+    return it != values_.end() && std::get<0>(it->first) == app &&
+           std::get<1>(it->first) == section;
+  }
 
  private:
   std::map<std::tuple<std::string, std::string, std::string>, std::string> values_;

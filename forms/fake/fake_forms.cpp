@@ -135,6 +135,14 @@ std::unique_ptr<Window> FakeToolkit::createWindow(const WindowSpec& spec) {
   return std::make_unique<FakeWindow>(*this, spec, nextHandle_++);
 }
 
+void FakeToolkit::elapse() {
+  const auto windows = live_;  // a tick may close a window
+  for (auto* w : windows) {
+    if (std::find(live_.begin(), live_.end(), w) == live_.end()) continue;
+    for (std::size_t i = 0; i < w->timers(); ++i) w->timer(static_cast<int>(i)).elapse();
+  }
+}
+
 FakeWindow* FakeToolkit::find(const std::string& name) {
   for (auto* w : live_) {
     if (w->spec.name == name) return w;

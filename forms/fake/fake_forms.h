@@ -116,6 +116,7 @@ class FakeWindow : public Window {
   FakeButton& button(const std::string& name);
   FakeCheckBox& checkBox(const std::string& name);
   FakeTimer& timer(int index) { return *timers_.at(index); }
+  std::size_t timers() const { return timers_.size(); }
   // A double-click at a client point: the topmost visible label there, else the background.
   void doubleClickAt(double x, double y);
   // A right-click at a client point: the background's menu, unless a visible element is there.
@@ -150,6 +151,7 @@ class FakeToolkit : public Toolkit {
   bool pickMenuItem(char key);
 
   FakeWindow* find(const std::string& name);  // the live window of that name, if any
+  void elapse();                              // one period of every timer of every live window
 
   Desktop desktopInfo{{{0, 0, 28800, 16200}}, 300, 1500, 500};  // 1920x1080 at 96 DPI
   std::vector<std::string> log;

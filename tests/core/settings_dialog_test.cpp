@@ -1,6 +1,10 @@
+// The settings dialog on the fakes, opened the user's way: a double-click on the background.
+
 #include "settings_dialog/settings_dialog.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "forms/fake/fake_forms.h"
 #include "platform/fake/fake_platform.h"
@@ -10,6 +14,9 @@ using namespace vesk;
 using forms::fake::FakeWindow;
 
 namespace {
+
+const char* kBoxes[] = {"SHOW_NUM_TICKBOX", "SHOW_CAPS_TICKBOX",   "SHOW_SCROLL_TICKBOX",
+                        "SHOW_OSK_BUTTON",  "VERT_LIGHTS_TICKBOX", "ALWAYS_ON_TOP_TICKBOX"};
 
 struct DialogTest : ::testing::Test {
   forms::fake::FakeToolkit toolkit;
@@ -28,81 +35,72 @@ struct DialogTest : ::testing::Test {
   std::optional<std::string> get(const char* key) {
     return store.get("TARNWICK-VESK-LIGHTS", "Settings", key);
   }
-  // Opens the dialog by a background double-click and acts on it while it is shown.
-  void withDialog(const std::function<void(FakeWindow&)>& act) {
-    toolkit.whileModal = act;
+  // Opens the dialog and acts on it while it is shown; false when no dialog opened.
+  bool withDialog(const std::function<void(FakeWindow&)>& act) {
+    bool opened = false;
+    toolkit.whileModal = [&](FakeWindow& d) {
+      opened = true;
+      act(d);
+    };
     w.doubleClickAt(3800, 800);
+    return opened;
   }
 };
 
 }  // namespace
 
-TEST_F(DialogTest, OpensModallyOverTheIndicatorAtItsDefaults) {
-  bool seen = false;
-  withDialog([&](FakeWindow& d) {
-    seen = true;
+TEST_F(DialogTest, OpensModallyAtItsDefaultsShowingStoredValuesWritingNothingAndOnlyOnce) {
+  const char* stored[] = {"abc", "2", "7", "-0.4", "1", nullptr};  // 7: not a box value
+  for (int i = 0; i < 6; ++i) {
+    if (stored[i]) put(kBoxes[i], stored[i]);
+  }
+  const int writes = store.writes();
+  int opened = 0;
+  EXPECT_TRUE(withDialog([&](FakeWindow& d) {
+    ++opened;
+    dialog.open();  // a second request while open does nothing
     EXPECT_EQ(d.spec.name, "VESK_LIGHTS_SETTINGS");
     EXPECT_EQ(d.modalOwner, &main.window());
     EXPECT_EQ(d.geometry, (forms::Rect{1000, 1000, 5835, 4530}));
-  });
-  EXPECT_TRUE(seen);
+    const int want[] = {1, 2, 1, 0, 1, 0};
+    std::vector<std::pair<int, std::string>> tabOrder;
+    for (int i = 0; i < 6; ++i) {
+      EXPECT_EQ(d.checkBox(kBoxes[i]).value(), want[i]) << kBoxes[i];
+      tabOrder.emplace_back(d.checkBox(kBoxes[i]).spec.tabIndex, kBoxes[i]);
+    }
+    tabOrder.emplace_back(d.button("OK_BUTTON").spec.tabIndex, "OK_BUTTON");
+    std::sort(tabOrder.begin(), tabOrder.end());
+    EXPECT_EQ(tabOrder.front().second, "OK_BUTTON");
+    EXPECT_EQ(tabOrder[1].second, "VERT_LIGHTS_TICKBOX");
+    EXPECT_EQ(tabOrder.back().second, "SHOW_OSK_BUTTON");
+    EXPECT_EQ(store.writes(), writes);
+  }));
+  EXPECT_EQ(opened, 1);
   EXPECT_FALSE(dialog.isOpen());
-}
-
-TEST_F(DialogTest, LoadShowsStoredValuesInOrderAndWritesNothing) {
-  put("VERT_LIGHTS_TICKBOX", "1");
-  put("SHOW_CAPS_TICKBOX", "2");
-  put("SHOW_SCROLL_TICKBOX", "7");  // not a box value: shows the default, stays stored
-  put("SHOW_NUM_TICKBOX", "abc");
-  const int writesBefore = store.writes();
-  withDialog([&](FakeWindow& d) {
-    EXPECT_EQ(d.checkBox("VERT_LIGHTS_TICKBOX").value(), 1);
-    EXPECT_EQ(d.checkBox("ALWAYS_ON_TOP_TICKBOX").value(), 0);
-    EXPECT_EQ(d.checkBox("SHOW_CAPS_TICKBOX").value(), 2);
-    EXPECT_EQ(d.checkBox("SHOW_SCROLL_TICKBOX").value(), 1);
-    EXPECT_EQ(d.checkBox("SHOW_NUM_TICKBOX").value(), 1);
-    EXPECT_EQ(d.checkBox("SHOW_OSK_BUTTON").value(), 1);
-    EXPECT_EQ(store.writes(), writesBefore);
-  });
   EXPECT_EQ(get("SHOW_SCROLL_TICKBOX"), "7");
-  EXPECT_EQ(get("SHOW_NUM_TICKBOX"), "abc");
-  EXPECT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports.size(), 2u) << "abc and 7, once each";
   EXPECT_FALSE(main.alwaysOnTopTimer().isEnabled());
 }
 
-TEST_F(DialogTest, EachBoxStoresItsValueAtOnceAndTheNextTickShowsIt) {
+TEST_F(DialogTest, EachClickIsStoredAtOnceAndTheIndicatorFollowsWhileItIsOpen) {
   put("SHOW_CAPS_TICKBOX", "2");
+  const char* want[] = {"0", "1", "0", "0", "1", "1"};
   withDialog([&](FakeWindow& d) {
-    d.checkBox("SHOW_NUM_TICKBOX").click();
-    EXPECT_EQ(get("SHOW_NUM_TICKBOX"), "0");
+    for (int i = 0; i < 6; ++i) {
+      d.checkBox(kBoxes[i]).click();
+      EXPECT_EQ(get(kBoxes[i]), want[i]) << kBoxes[i];
+    }
     main.refreshTimer().onTimer();
-    EXPECT_FALSE(w.label("NUM_LIGHT_LABEL").isVisible()) << "while the dialog is open";
-
-    d.checkBox("SHOW_CAPS_TICKBOX").click();
-    EXPECT_EQ(get("SHOW_CAPS_TICKBOX"), "1") << "greyed box ticked";
-    d.checkBox("SHOW_SCROLL_TICKBOX").click();
-    EXPECT_EQ(get("SHOW_SCROLL_TICKBOX"), "0");
-    d.checkBox("SHOW_OSK_BUTTON").click();
-    EXPECT_EQ(get("SHOW_OSK_BUTTON"), "0");
-    d.checkBox("VERT_LIGHTS_TICKBOX").click();
-    EXPECT_EQ(get("VERT_LIGHTS_TICKBOX"), "1");
-    main.refreshTimer().onTimer();
+    EXPECT_FALSE(w.label("VERT_NUM_LIGHT_LABEL").isVisible());
     EXPECT_TRUE(w.label("VERT_CAP_LIGHT_LABEL").isVisible());
     EXPECT_FALSE(w.label("CAPS_LIGHT_LABEL").isVisible());
     EXPECT_FALSE(w.button("OSK_BUTTON").isVisible());
-    d.checkBox("VERT_LIGHTS_TICKBOX").click();
-    EXPECT_EQ(get("VERT_LIGHTS_TICKBOX"), "0");
-  });
-}
-
-TEST_F(DialogTest, AlwaysOnTopSwitchesTheKeeperAtOnceAndLowersWhenUnticked) {
-  withDialog([&](FakeWindow& d) {
-    auto& box = d.checkBox("ALWAYS_ON_TOP_TICKBOX");
-    box.click();
     EXPECT_TRUE(main.alwaysOnTopTimer().isEnabled());
-    EXPECT_EQ(get("ALWAYS_ON_TOP_TICKBOX"), "1");
     EXPECT_TRUE(platform.topmostCalls.empty());
-    box.click();
+    platform.foreground = d.handle();
+    main.AlwaysOnTopTimer_Timer();
+    EXPECT_TRUE(platform.topmostCalls.empty()) << "the keeper touched our own dialog";
+    d.checkBox("ALWAYS_ON_TOP_TICKBOX").click();
     EXPECT_FALSE(main.alwaysOnTopTimer().isEnabled());
     EXPECT_EQ(get("ALWAYS_ON_TOP_TICKBOX"), "0");
     using Call = std::pair<forms::NativeHandle, bool>;
@@ -110,51 +108,24 @@ TEST_F(DialogTest, AlwaysOnTopSwitchesTheKeeperAtOnceAndLowersWhenUnticked) {
   });
 }
 
-TEST_F(DialogTest, OkAndFrameBothStoreTheDialogGeometryWhichTheNextOpeningRestores) {
+TEST_F(DialogTest, OkAndTheFrameStoreTheGeometryTheNextOpeningRestoresAndTheCreditStoresNothing) {
   withDialog([&](FakeWindow& d) {
+    auto& credit = d.label("TARNWICK_VESK_CREATOR");
+    const int writes = store.writes();
+    credit.onClick();
+    EXPECT_NE(credit.caption().find('@'), std::string::npos);
+    EXPECT_EQ(store.writes(), writes);
     d.geometry = {-3000, 2000, 6000, 5000};
     d.button("OK_BUTTON").click();
     EXPECT_TRUE(d.closed);
   });
-  EXPECT_EQ(get("AboutMainLeft"), "-3000");
-  EXPECT_EQ(get("AboutMainHeight"), "5000");
   withDialog([&](FakeWindow& d) {
+    EXPECT_EQ(d.label("TARNWICK_VESK_CREATOR").caption().rfind("Created By ", 0), 0u);
     EXPECT_EQ(d.geometry, (forms::Rect{-3000, 2000, 6000, 5000}));
     d.geometry = {1500, 1600, 5900, 4600};
     d.close();  // the frame's close button
   });
-  EXPECT_EQ(get("AboutMainLeft"), "1500");
-  EXPECT_EQ(get("AboutMainTop"), "1600");
-  EXPECT_EQ(get("AboutMainWidth"), "5900");
-}
-
-TEST_F(DialogTest, CreditShowsTheAddressUntilClosedAndStoresNothing) {
-  const int writesBefore = store.writes();
-  withDialog([&](FakeWindow& d) {
-    auto& credit = d.label("TARNWICK_VESK_CREATOR");
-    EXPECT_EQ(credit.caption().rfind("Created By ", 0), 0u);
-    credit.onClick();
-    const auto address = credit.caption();
-    EXPECT_NE(address.find('@'), std::string::npos);
-    credit.onClick();
-    EXPECT_EQ(credit.caption(), address);
-    EXPECT_EQ(store.writes(), writesBefore);
-    d.close();
-  });
-  withDialog([&](FakeWindow& d) {
-    EXPECT_EQ(d.label("TARNWICK_VESK_CREATOR").caption().rfind("Created By ", 0), 0u);
-  });
-}
-
-TEST_F(DialogTest, CannotOpenTwiceAndKeeperIgnoresIt) {
-  int opened = 0;
-  withDialog([&](FakeWindow& d) {
-    ++opened;
-    dialog.open();  // a second request while open does nothing
-    platform.foreground = d.handle();
-    main.setAlwaysOnTop(true, false);
-    main.AlwaysOnTopTimer_Timer();
-    EXPECT_TRUE(platform.topmostCalls.empty());
-  });
-  EXPECT_EQ(opened, 1);
+  const char* keys[] = {"AboutMainLeft", "AboutMainTop", "AboutMainWidth", "AboutMainHeight"};
+  const char* want[] = {"1500", "1600", "5900", "4600"};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(get(keys[i]), want[i]) << keys[i];
 }

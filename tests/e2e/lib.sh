@@ -117,8 +117,9 @@ above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 not_above() { ! above "$1"; }
 
 # Clicks and double-clicks at client twips of a window.
-click() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click 1; }
-double_click() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click --repeat 2 --delay 60 1; }
+at() { local l t; read -r l t _ <<<"$(rect "$1")" && echo $((l + $2 / 15)) $((t + $3 / 15)); }
+click() { xdotool mousemove $(at "$@") click 1; }
+double_click() { xdotool mousemove $(at "$@") click --repeat 2 --delay 60 1; }
 
 # e2e_start on a desktop scaled to $2 dots per inch (96 is 100 %): the X server at that
 # resolution and the Xft.dpi resource, from which Qt and openbox's fonts take the scale, set

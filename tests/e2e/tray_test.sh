@@ -9,7 +9,7 @@ e2e_start "$1"
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_TMP/no-bus"
 start_tray
 led "Caps Lock" off || xdotool key Caps_Lock
-write_ini TRAY_ICON=1 NOTICE_ON_CHANGE=1
+write_ini TRAY_ICON=1 NOTICE_ON_CHANGE=1 MainLeft=1500 MainTop=1500  # whole pixels
 start_app
 
 wait_for 10 "no icon docked in the tray" tray_has_icon

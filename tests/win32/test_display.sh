@@ -5,60 +5,45 @@ set -euo pipefail
 action=$1 number=$2 state=$3
 export DISPLAY=:$number
 
-# Alive, and not merely a zombie left for a parent that does not reap it.
-running() { grep -qs '^State:[[:space:]]*[^Z[:space:]]' "/proc/$1/status"; }
-
-# Ends a process started by an earlier "start", by its recorded id, if it is still that program.
+# Ends a process started by an earlier "start", by its recorded id, if it is still that program
+# (and not merely a zombie left for a parent that does not reap it).
 end_recorded() {
-  local file=$state/$1.pid program=$2 pid
+  local file=$state/$1.pid pid
   [ -f "$file" ] || return 0
   pid=$(cat "$file")
-  if [ -r "/proc/$pid/cmdline" ] && tr '\0' ' ' <"/proc/$pid/cmdline" | grep -q "$program"; then
+  if tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q "$2"; then
     kill "$pid" 2>/dev/null || true
-    for _ in $(seq 50); do running "$pid" || break; sleep 0.1; done
+    for _ in $(seq 50); do grep -qs '^State:[[:space:]]*[^Z[:space:]]' "/proc/$pid/status" || break; sleep 0.1; done
   fi
   rm -f "$file"
 }
-stop_all() { end_recorded openbox openbox; end_recorded xvfb Xvfb; }
 
-# Waits up to 10 s for a command to succeed; else shows the log of what failed to start.
-wait_for() {
-  local what=$1 log=$2
+# Starts a program in the background, its id recorded, and waits up to 10 s for a command to
+# succeed; else shows the program's log.
+start() {
+  local name=$1 ready=$2
   shift 2
-  for _ in $(seq 100); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  echo "$what did not start on :$number:" >&2
-  cat "$log" >&2
-  exit 1
+  setsid "$@" </dev/null >"$state/$name.log" 2>&1 &
+  echo $! >"$state/$name.pid"
+  for _ in $(seq 100); do bash -c "$ready" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "$name did not start on :$number:" >&2 && cat "$state/$name.log" >&2 && exit 1
 }
 
+end_recorded openbox openbox
+end_recorded xvfb Xvfb
 case $action in
   start)
-    stop_all
     if [ -e "/tmp/.X$number-lock" ]; then
       echo "display :$number is taken by another X server; configure again to pick another" >&2
       exit 1
     fi
     mkdir -p "$state"
     # -noreset: the keymap and lock state survive clients coming and going.
-    setsid Xvfb ":$number" -noreset -nolisten tcp -screen 0 1280x1024x24 \
-      </dev/null >"$state/xvfb.log" 2>&1 &
-    echo $! >"$state/xvfb.pid"
-    wait_for Xvfb "$state/xvfb.log" xdpyinfo
-    setsid openbox --sm-disable </dev/null >"$state/openbox.log" 2>&1 &
-    echo $! >"$state/openbox.pid"
+    start xvfb xdpyinfo Xvfb ":$number" -noreset -nolisten tcp -screen 0 1280x1024x24
     # openbox is managing once the root window names its check window.
-    wait_for openbox "$state/openbox.log" \
-      bash -c 'xprop -root -notype _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+    start openbox 'xprop -root -notype _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
+      openbox --sm-disable
     ;;
-  stop)
-    stop_all
-    rm -rf "$state"
-    ;;
-  *)
-    echo "usage: $0 start|stop DISPLAY_NUMBER STATE_DIR" >&2
-    exit 2
-    ;;
+  stop) rm -rf "$state" ;;
+  *) echo "usage: $0 start|stop DISPLAY_NUMBER STATE_DIR" >&2 && exit 2 ;;
 esac

@@ -1,4 +1,5 @@
-// The foreground window and the keep-above state, with and without an EWMH window manager.
+// Without an EWMH window manager: no foreground, and keeping above raises. With one, the
+// contract suite covers it.
 
 #include <gtest/gtest.h>
 
@@ -19,36 +20,9 @@ NativeHandle windowOf(const std::string& name) {
   return std::stoul(run("xdotool search --sync --onlyvisible --name '^" + name + "$' | head -1"));
 }
 
-bool above(NativeHandle window) {
-  return run("xprop -id " + std::to_string(window) + " _NET_WM_STATE").find("_ABOVE") !=
-         std::string::npos;
-}
-
 // The topmost of the root's children: `xwininfo` lists them top first.
 NativeHandle topmostChild() {
   return std::stoul(run("xwininfo -root -children | grep -m1 -o '^ *0x[0-9a-f]*'"), nullptr, 16);
-}
-
-TEST(WindowOrder, UnderAnEwmhManagerFollowsTheActiveWindowAndItsAboveState) {
-  test::XServer server;
-  test::WindowManager openbox;
-  auto platform = createLinuxPlatform(Session::X11);
-  ASSERT_NE(platform, nullptr);
-  test::Child first({"xlogo", "-title", "first"});
-  test::Child second({"xlogo", "-title", "second"});
-  const NativeHandle a = windowOf("first"), b = windowOf("second");
-
-  run("xdotool windowactivate --sync " + std::to_string(a));
-  EXPECT_TRUE(eventually([&] { return platform->foregroundWindow() == a; }));
-  run("xdotool windowactivate --sync " + std::to_string(b));
-  EXPECT_TRUE(eventually([&] { return platform->foregroundWindow() == b; }));
-
-  ASSERT_FALSE(above(a));
-  platform->setTopmost(a, true);
-  EXPECT_TRUE(eventually([&] { return above(a); }));
-  EXPECT_FALSE(above(b));
-  platform->setTopmost(a, false);
-  EXPECT_TRUE(eventually([&] { return !above(a); }));
 }
 
 TEST(WindowOrder, WithoutAManagerThereIsNoForegroundAndKeepingAboveRaises) {

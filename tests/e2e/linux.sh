@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Plays the scenarios on Linux: the program on a private Xvfb with openbox, with its INI file
+# and a stand-in on-screen keyboard.   Usage: linux.sh EXE [SCENARIO_REGEX]
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/play.sh"
+mkdir -p "$E2E_TMP/bin"
+printf '#!/bin/sh\necho $$ > "%s"\nexec sleep 20\n' "$E2E_TMP/onboard.pid" >"$E2E_TMP/bin/onboard"
+chmod +x "$E2E_TMP/bin/onboard"
+export PATH="$E2E_TMP/bin:$PATH"
+
+store_reset() { rm -f "$INI" && { [ $# -eq 0 ] || write_ini "$@"; }; }
+store_get() { [ ! -f "$INI" ] || ini_value "$1"; }
+store_set() {
+  local others=()
+  [ ! -f "$INI" ] || mapfile -t others < <(grep -v -e "^$1=" -e '^\[Settings\]$' "$INI")
+  write_ini "${others[@]}" "$1=$2"
+}
+# As start_app, without its wait for the first tick: every look at a light polls.
+app_start() {
+  "$E2E_EXE" >/dev/null 2>"$E2E_TMP/app.err" &
+  E2E_APP_PID=$!
+  wait_for 10 "the indicator window did not appear" windows_shown 1
+  MAIN=$(visible_windows | head -1)
+}
+app_close() { close_app; }
+app_alive() { [ -n "$E2E_APP_PID" ] && ! app_ended; }
+moved_from() { [ "$(outer_rect "$1")" != "$2" ]; }
+user_move() {
+  local before
+  before=$(outer_rect "$1")
+  xdotool windowmove "$1" "$2" "$3" && wait_for 2 "the window did not move" moved_from "$1" "$before"
+}
+osk_started() {
+  [ -s "$E2E_TMP/onboard.pid" ] && E2E_PIDS+=("$(cat "$E2E_TMP/onboard.pid")")
+}
+other_window() {
+  xlogo -geometry 200x200+400+300 >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  wait_for 5 "xlogo did not appear" sh -c 'xdotool search --onlyvisible --classname xlogo >/dev/null'
+  OTHER=$(xdotool search --onlyvisible --classname xlogo | head -1)
+  wmctrl -i -r "$OTHER" -b add,above
+  xdotool windowactivate --sync "$OTHER"
+}
+
+e2e_start "$1"
+play_scenarios "${2:-}"

@@ -1,0 +1,64 @@
+# Plays scenarios.txt with the functions of a driver, which defines: store_reset K=V...,
+# store_set K V, store_get K (empty when absent), app_start, app_close, app_alive,
+# user_move W L T, osk_started and other_window (sets OTHER), each giving 2 where it cannot; lib.sh gives the rest (rect, outer_rect, light_is, click, double_click...).
+# Usage, from a driver: play_scenarios [NAME_REGEX]
+
+colour_of() { case $1 in red) echo $RED ;; green) echo $GREEN ;; *) echo none ;; esac; }
+light_shows() {
+  if [ "$3" = none ]; then light_hidden "$1" "$2"; else light_is "$1" "$2" "$(colour_of "$3")"; fi
+}
+stored_is() { [ "$(store_get "$1")" = "$2" ]; }
+
+play_step() {
+  local verb=$1
+  shift
+  case $verb in
+    settings) store_reset "$@" ;;
+    set) store_set "${1%%=*}" "${1#*=}" ;;
+    start) app_start ;;
+    close) app_close ;;
+    light) wait_for 2 "the $1 $2 light is not $3" light_shows "$@" ;;
+    dblclick) double_click "$MAIN" "$1" "$2" ;;
+    click) click "$([ "$1" = main ] && echo "$MAIN" || second_window)" "$2" "$3" ;;
+    windows) wait_for 3 "not $1 window(s) shown" windows_shown "$1" ;;
+    stored) wait_for 2 "$1 is stored as '$(store_get "$1")', not '$2'" stored_is "$1" "${2%none}" ;;
+    frame)
+      local got
+      got=$(outer_rect "$MAIN")
+      [ "$got" = "$*" ] || fail "the frame is at '$got', not '$*'"
+      ;;
+    move) user_move "$MAIN" "$1" "$2" && CLOSED_AT=$(outer_rect "$MAIN") ;;
+    stored-frame) expect_stored_rect "$1" "$CLOSED_AT" ;;
+    frame-as-moved) play_step frame $CLOSED_AT ;;
+    osk) wait_for 3 "O-S-K started no keyboard" osk_started ;;
+    other-window) other_window ;;
+    above) wait_for 3 "$1 is not kept above" above "$(window_named "$1")" ;;
+    not-above) wait_for 3 "$1 is still kept above" not_above "$(window_named "$1")" ;;
+    alive) app_alive || fail "the program ended" ;;
+    *) fail "unknown step '$verb'" ;;
+  esac
+}
+
+window_named() { case $1 in main) echo "$MAIN" ;; dialog) second_window ;; *) echo "$OTHER" ;; esac; }
+app_close_if_running() { ! app_alive || app_close; }
+
+play_scenarios() {
+  local name="" line played=0
+  while read -r line; do
+    line=${line%%#*}
+    read -ra words <<<"$line"
+    [ ${#words[@]} -gt 0 ] || continue
+    if [ "${words[0]}" = scenario ]; then
+      [ -z "$name" ] || app_close_if_running
+      name=${words[1]}
+      [[ $name =~ ${1:-.} ]] && note "scenario $name" && played=$((played + 1)) || name=""
+    elif [ -n "$name" ]; then
+      local status=0
+      E2E_NAME="$name: ${words[*]}" play_step "${words[@]}" || status=$?
+      [ $status -eq 0 ] || { note "$name: skipped from '${words[*]}' on"; app_close_if_running; name=""; }
+    fi
+  done <"$(dirname "${BASH_SOURCE[0]}")/scenarios.txt"
+  [ -z "$name" ] || app_close_if_running
+  [ "$played" -gt 0 ] || fail "no scenario matches '${1:-}'"
+  note "played $played scenario(s)"
+}

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Plays the scenarios with VESK-LIGHTS.exe under Wine on the test display, its settings in the
+# prefix's registry and a stand-in osk.exe.   Usage: wine.sh EXE FAKE_OSK [SCENARIO_REGEX]
+# Needs WINEPREFIX and DISPLAY. Wine draws a tool window's frame itself, so an X window is the
+# outer rectangle; the client area's corner is found once, from the first lit light.
+here=$(dirname "$0")
+. "$here/../../e2e/lib.sh"
+. "$here/../../e2e/play.sh"
+: "${WINEPREFIX:?}" "${DISPLAY:?}"
+export WINEDEBUG=-all
+EXE=$1
+APP='HKCU\Software\VB and VBA Program Settings\TARNWICK-VESK-LIGHTS'
+MARKER=$WINEPREFIX/drive_c/windows/system32/vesk-osk-started.txt
+cp "$2" "$WINEPREFIX/drive_c/windows/system32/osk.exe"
+trap 'e2e_cleanup; wine reg delete "$APP" /f >/dev/null 2>&1; rm -f "$MARKER"' EXIT
+
+store_set() { wine reg add "$APP\\Settings" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
+store_get() {
+  wine reg query "$APP\\Settings" /v "$1" 2>/dev/null | tr -d '\r' | awk -v k="$1" '$1 == k { print $3 }'
+}
+ini_value() { store_get "$1"; }  # what lib.sh reads the stored values with
+# One reg process for the whole store: a fresh key with these values.
+store_reset() {
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[-HKEY_CURRENT_USER%s]\r\n' "${APP#HKCU}"
+    [ $# -eq 0 ] || printf '\r\n[HKEY_CURRENT_USER%s\\Settings]\r\n' "${APP#HKCU}"
+    for setting in "$@"; do printf '"%s"="%s"\r\n' "${setting%%=*}" "${setting#*=}"; done
+  } >"$E2E_TMP/settings.reg"
+  wine reg import "$(winepath -w "$E2E_TMP/settings.reg")" >/dev/null 2>&1
+}
+
+outer_rect() { xdotool getwindowgeometry --shell "$1" | awk -F= '{v[$1] = $2} END {print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]}'; }
+rect() { outer_rect "$1" | awk -v x="$FRAME_X" -v y="$FRAME_Y" '{print $1 + x, $2 + y, $3 - 2 * x, $4 - y - x}'; }
+# The Num light's inside starts one border pixel past its place at (8, 8); false until a light
+# is lit.
+find_frame() {
+  local l t w h
+  read -r l t w h <<<"$(outer_rect "$MAIN")"
+  read -r FRAME_X FRAME_Y < <(import -window root -crop "${w}x$h+$l+$t" +repage -depth 8 txt:- |
+    awk -F'[ ,:]+' '/#FF0000 |#00FF00 / { if (x == "" || $1 < x) x = $1; if (y == "" || $2 < y) y = $2 }
+      END { if (x != "") print x - 9, y - 9 }')
+  [ -n "$FRAME_X" ]
+}
+
+app_start() {
+  rm -f "$MARKER"
+  STARTED=$(date +%s%3N)
+  wine "$EXE" </dev/null >/dev/null 2>"$E2E_TMP/app.err" &
+  E2E_APP_PID=$!
+  wait_for 20 "the indicator window did not appear" windows_shown 1
+  MAIN=$(visible_windows | head -1)
+  [ -n "${FRAME_X:-}" ] || wait_for 5 "no light is lit" find_frame
+}
+app_alive() { [ -n "$E2E_APP_PID" ] && ! app_ended; }
+app_close() { close_app; }
+# Wine's idea of a window's place lags the window manager's: a click in the first second after
+# the start can miss.
+settled() {
+  local left=$((STARTED + 1200 - $(date +%s%3N)))
+  [ "$left" -le 0 ] || sleep "$((left / 1000)).$(printf %03d $((left % 1000)))"
+}
+click() { settled && xdotool mousemove $(at "$@") click 1; }
+double_click() { settled && xdotool mousemove $(at "$@") click --repeat 2 --delay 80 1; }
+# A drag of the caption, as the user moves it.
+user_move() {
+  local l t y
+  settled
+  read -r l t _ <<<"$(outer_rect "$1")"
+  y=$((t + FRAME_Y / 2))
+  xdotool mousemove $((l + 60)) $y mousedown 1 sleep 0.2 mousemove $((l + 80)) $((y + 10)) \
+    sleep 0.2 mousemove $(($2 + 60)) $(($3 + FRAME_Y / 2)) sleep 0.3 mouseup 1
+  wait_for 3 "the drag did not move the window" at_place "$1" "$2 $3"
+  sleep 0.3  # and Wine's own idea of the place
+}
+at_place() { [ "$(outer_rect "$1" | cut -d' ' -f1,2)" = "$2" ]; }
+osk_started() { test -f "$MARKER"; }
+other_window() { return 2; }  # the keeper sees only Wine's own windows
+
+play_scenarios "${3:-}"
