@@ -45,7 +45,7 @@ run: linux
 	./build/linux/vesk-lights
 
 demo: deps-test linux
-	tests/e2e/demo.sh build/linux/vesk-lights docs
+	tools/demo.sh build/linux/vesk-lights docs
 
 windows: deps-test
 	@bash cmake/windows-toolchain-check.sh && { \

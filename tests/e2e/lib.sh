@@ -136,17 +136,17 @@ e2e_start_scaled() {
   wait_for 10 "openbox did not start" test -e "$E2E_TMP/openbox-ready"
 }
 
-# An XEmbed system tray (trayer) along the top right of the display. Without a session bus Qt
-# docks its tray icon here, as Wine does. TRAY is the panel that holds the icons.
-start_tray() {
+# An XEmbed system tray (trayer) along the top right of the display, with Caps Lock off. Without
+# a session bus Qt docks its tray icon here, as Wine does. TRAY is the panel that holds the icons.
+tray_start() {
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_TMP/no-bus"
   trayer --edge top --align right --widthtype request --height 24 --transparent false \
     --tint 0x404040 >/dev/null 2>&1 &
   E2E_PIDS+=($!)
   tray_panel() { TRAY=$(xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ && !n++ {print $1}'); [ -n "$TRAY" ]; }
   wait_for 10 "trayer did not start" tray_panel
+  led "Caps Lock" off || xdotool key Caps_Lock
 }
-# The first icon docked in the tray, if any: a window of its own size, not the 1x1 socket
-# that trayer makes for a dock request before the icon is in.
 tray_icon() { xwininfo -tree -id "$TRAY" | awk '/^ +0x/ { for (i = 2; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+[+-]/) {
     split($i, s, /[x+-]/); if (s[1] > 1 && s[2] > 1 && !n++) print $1 } }'; }
 tray_has_icon() { [ -n "$(tray_icon)" ]; }
@@ -159,3 +159,11 @@ tray_caps_is() {
     sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' |
     sed '/^\(FF0000\|00FF00\)$/!s/.*/-/' | uniq | grep -v -- - | sed -n 2p)" = "$1" ]
 }
+# Right-clicks, then an item's access key once the menu is up.
+right_click() { xdotool mousemove $(at "$@") click 3 sleep 1; }
+icon_menu() {
+  local l t w h
+  read -r l t w h <<<"$(rect "$(tray_icon)")"
+  xdotool mousemove $((l + w / 2)) $((t + h / 2)) click 3 sleep 1 key "$1"
+}
+key_press() { xdotool key "$1"; }

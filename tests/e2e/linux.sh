@@ -42,5 +42,8 @@ other_window() {
   xdotool windowactivate --sync "$OTHER"
 }
 
+autostart_entry() { sed -n 's/^Exec=//p' "$XDG_CONFIG_HOME/autostart/${VESK_APP_ID:?}.desktop" 2>/dev/null; }
+autostart_want() { readlink -f "$E2E_EXE"; }
+
 e2e_start "$1"
 play_scenarios "${2:-}"

@@ -7,7 +7,8 @@
 #   <outdir>/notice.png   the notice after a press of Caps Lock
 # Usage: demo.sh <exe> <outdir>
 [ $# -eq 2 ] || { echo "usage: $0 <exe> <outdir>" >&2; exit 2; }
-. "$(dirname "$0")/lib.sh"
+# It borrows the end-to-end runs' display and window helpers.
+. "$(dirname "$0")/../tests/e2e/lib.sh"
 OUT=$2
 mkdir -p "$OUT"
 e2e_start "$1"
