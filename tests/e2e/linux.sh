@@ -42,6 +42,12 @@ other_window() {
   xdotool windowactivate --sync "$OTHER"
 }
 
+signal_sent() { kill -"$1" "$E2E_APP_PID"; }
+display_lost() {
+  kill "${E2E_PIDS[0]}"
+  wait_for 10 "the program did not end when its display went away" app_ended
+  E2E_APP_PID=""
+}
 autostart_entry() { sed -n 's/^Exec=//p' "$XDG_CONFIG_HOME/autostart/${VESK_APP_ID:?}.desktop" 2>/dev/null; }
 autostart_want() { readlink -f "$E2E_EXE"; }
 

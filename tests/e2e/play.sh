@@ -1,8 +1,8 @@
 # Plays scenarios.txt with the functions of a driver, which defines: store_reset K=V...,
 # store_set K V, store_get K (empty when absent), app_start, app_close, app_alive,
 # user_move W L T, osk_started, other_window (sets OTHER), right_click W X Y, autostart_entry,
-# autostart_want, tray_start, key_press K and icon_menu KEY, each giving 2 where it cannot play
-# and 3 where it cannot check; lib.sh gives the rest (rect, outer_rect, light_is, click...).
+# autostart_want, tray_start, key_press K, icon_menu KEY, signal_sent SIG and display_lost, each
+# giving 2 where it cannot play (TRAY_COLOURS=unseen: the icon's colours cannot be checked); lib.sh gives the rest (rect, outer_rect, light_is, click...).
 # Usage, from a driver: play_scenarios [NAME_REGEX]
 
 colour_of() { case $1 in red) echo $RED ;; green) echo $GREEN ;; *) echo none ;; esac; }
@@ -13,6 +13,12 @@ stored_is() { [ "$(store_get "$1")" = "$2" ]; }
 autostart_is() { [ "$(autostart_entry)" = "$([ "$1" = off ] || autostart_want)" ]; }
 notice_shown() { xdotool search --onlyvisible --name "^$*\$" >/dev/null 2>&1; }
 notice_gone() { ! notice_shown "$@"; }
+reachable() {
+  local l t w h sw sh
+  read -r l t w h <<<"$1"
+  read -r sw sh < <(xwininfo -root | awk '/^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print w, h}')
+  [ "$l" -ge 0 ] && [ "$t" -ge 0 ] && [ $((l + w)) -le "$sw" ] && [ $((t + h)) -le "$sh" ] && [ "$w" -gt 100 ]
+}
 
 play_step() {
   local verb=$1
@@ -44,12 +50,17 @@ play_step() {
     autostart) wait_for 10 "the autostart entry is '$(autostart_entry)', not $1" autostart_is "$1" ;;
     tray) tray_start ;;
     docked) wait_for 10 "no icon docked in the tray" tray_has_icon ;;
-    tray-caps) wait_for 3 "the icon does not show Caps Lock $1" tray_caps_is "$(colour_of "$1")" ;;
+    tray-caps)
+      [ "${TRAY_COLOURS:-}" != unseen ] || return 3
+      wait_for 3 "the icon does not show Caps Lock $1" tray_caps_is "$(colour_of "$1")" ;;
     key) key_press "$1" ;;
     notice) wait_for 3 "no notice '$*'" notice_shown "$*" ;;
     no-notice) sleep 0.5 && ! notice_shown "$*" || fail "a notice '$*'" ;;
     notice-gone) wait_for 3 "the notice '$*' stayed" notice_gone "$*" ;;
     icon-menu) icon_menu "$1" ;;
+    signal) signal_sent "$1" ;;
+    reachable) reachable "$(outer_rect "$MAIN")" || fail "the frame is at '$(outer_rect "$MAIN")'" ;;
+    display-lost) display_lost ;;
     ended)
       wait_for 5 "the program did not end" app_ended
       wait "$E2E_APP_PID" || fail "the program ended with status $?"
@@ -60,7 +71,14 @@ play_step() {
 }
 
 window_named() { case $1 in main) echo "$MAIN" ;; dialog) second_window ;; *) echo "$OTHER" ;; esac; }
-app_close_if_running() { ! app_alive || app_close; }
+# A scenario that stops early may leave the dialog open, which holds the indicator's close.
+app_close_if_running() {
+  app_alive || return 0
+  local dialog
+  dialog=$(second_window) || true
+  [ -z "$dialog" ] || { wmctrl -i -c "$dialog" && wait_for 5 "the dialog did not close" windows_shown 1; }
+  app_close
+}
 
 play_scenarios() {
   local name="" line played=0
@@ -74,7 +92,7 @@ play_scenarios() {
       [[ $name =~ ${1:-.} ]] && note "scenario $name" && played=$((played + 1)) || name=""
     elif [ -n "$name" ]; then
       local status=0
-      E2E_NAME="$name: ${words[*]}" play_step "${words[@]}" || status=$?
+      E2E_NAME="$name: ${words[*]}" play_step "${words[@]}" </dev/null || status=$?
       [ $status -ne 3 ] || { note "$name: '${words[*]}' cannot be checked here"; status=0; }
       [ $status -eq 0 ] || { note "$name: skipped from '${words[*]}' on"; app_close_if_running; name=""; }
     fi

@@ -13,7 +13,7 @@ APP='HKCU\Software\VB and VBA Program Settings\TARNWICK-VESK-LIGHTS'
 MARKER=$WINEPREFIX/drive_c/windows/system32/vesk-osk-started.txt
 cp "$2" "$WINEPREFIX/drive_c/windows/system32/osk.exe"
 RUN='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
-trap 'e2e_cleanup; wine reg delete "$APP" /f >/dev/null 2>&1; wine reg delete "$RUN" /v VESK-LIGHTS /f >/dev/null 2>&1; rm -f "$MARKER"' EXIT
+trap 'e2e_cleanup; wine reg delete "$APP" /f &>/dev/null; wine reg delete "$RUN" /v VESK-LIGHTS /f &>/dev/null || true; rm -f "$MARKER"' EXIT
 
 store_set() { wine reg add "$APP\\Settings" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
 store_get() {
@@ -76,12 +76,16 @@ user_move() {
 at_place() { [ "$(outer_rect "$1" | cut -d' ' -f1,2)" = "$2" ]; }
 osk_started() { test -f "$MARKER"; }
 other_window() { return 2; }  # the keeper sees only Wine's own windows
+signal_sent() { return 2; }  # Windows ends a session with messages, not signals
+display_lost() { return 2; }
 right_click() { settled && xdotool mousemove $(at "$@") click 3 sleep 1; }
 autostart_entry() { wine reg query "$RUN" /v VESK-LIGHTS 2>/dev/null | tr -d '\r' | sed -n 's/^ *VESK-LIGHTS *REG_SZ *//p'; }
 autostart_want() { echo "\"$(winepath -w "$EXE" | tr -d '\r')\""; }
 # Wine sees a lock key only through a key event on its own focused window.
 key_press() { xdotool windowactivate --sync "$MAIN" 2>/dev/null; xdotool key --window "$MAIN" "$1"; }
 # Wine's embedding can leave a docked icon unpainted until the tray repaints.
-tray_caps_is() { return 3; }
+TRAY_COLOURS=unseen
+# Nor does the docked window have the icon's place, so a right-click on it cannot be aimed.
+icon_menu() { return 2; }
 
 play_scenarios "${3:-}"
