@@ -18,19 +18,17 @@
 #include "settings/ini/ini_path.h"
 #include "settings/ini/ini_store.h"
 
-namespace vesk::settings {
-namespace {
-
+using namespace vesk::settings;
 namespace fs = std::filesystem;
 constexpr const char* kApp = "TARNWICK-VESK-LIGHTS";
 
-std::string slurp(const fs::path& p) {
+static std::string slurp(const fs::path& p) {
   std::ostringstream s;
   s << std::ifstream(p, std::ios::binary).rdbuf();
   return s.str();
 }
 
-void spit(const fs::path& p, const std::string& text) {
+static void spit(const fs::path& p, const std::string& text) {
   fs::create_directories(p.parent_path());
   std::ofstream(p, std::ios::binary | std::ios::trunc) << text;
 }
@@ -105,7 +103,7 @@ TEST_F(IniFileTest, AFailedSaveKeepsTheOldFileAndSaysSoOnce) {
   for (const std::string what : {"a read-only file", "a file-size limit", "a full disk"}) {
     if (what == "a read-only file" && ::geteuid() == 0) continue;  // root writes it anyway
     reports.clear();
-    // A 64 KB tmpfs, filled to its last block.
+    // A 64 KB tmpfs on the folder the cases above made, filled to its last block.
     if (what == "a full disk" &&
         (::geteuid() != 0 || ::mount("vesk", dir.c_str(), "tmpfs", 0, "size=64k") != 0)) {
       GTEST_SKIP() << what << " needs root, to mount a small tmpfs";
@@ -219,6 +217,3 @@ TEST(IniPath, FollowsXdgConfigHomeOrFallsBackToDotConfig) {
   ::setenv("HOME", "/home/someone", 1);
   EXPECT_EQ(defaultIniPath(), "/home/someone/.config/TARNWICK-VESK-LIGHTS/settings.ini");
 }
-
-}  // namespace
-}  // namespace vesk::settings
