@@ -4,8 +4,10 @@
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/play.sh"
 mkdir -p "$E2E_TMP/bin"
-printf '#!/bin/sh\necho $$ > "%s"\nexec sleep 20\n' "$E2E_TMP/onboard.pid" >"$E2E_TMP/bin/onboard"
-chmod +x "$E2E_TMP/bin/onboard"
+for osk in onboard squeekboard; do
+  printf '#!/bin/sh\necho %s $$ > "%s"\nexec sleep 20\n' $osk "$E2E_TMP/osk.started" >"$E2E_TMP/bin/$osk"
+  chmod +x "$E2E_TMP/bin/$osk"
+done
 export PATH="$E2E_TMP/bin:$PATH"
 
 store_reset() { rm -f "$INI" && { [ $# -eq 0 ] || write_ini "$@"; }; }
@@ -31,7 +33,16 @@ user_move() {
   xdotool windowmove "$1" "$2" "$3" && wait_for 2 "the window did not move" moved_from "$1" "$before"
 }
 osk_started() {
-  [ -s "$E2E_TMP/onboard.pid" ] && E2E_PIDS+=("$(cat "$E2E_TMP/onboard.pid")")
+  local name pid
+  [ -s "$E2E_TMP/osk.started" ] && read -r name pid <"$E2E_TMP/osk.started" && E2E_PIDS+=("$pid") &&
+    [ "${1:-$name}" = "$name" ]
+}
+# Xvfb stands in for Xwayland; the lights read a tree laid out as /sys/class/leds.
+LEDS="$E2E_TMP/leds"
+set_led() { mkdir -p "$LEDS/$1" && echo "$2" >"$LEDS/$1/brightness"; }
+wayland_session() {
+  for led in input3::numlock input3::capslock input3::scrolllock input4::capslock; do set_led $led 0; done
+  export XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=vesk-e2e-no-compositor VESK_LEDS_DIR="$LEDS"
 }
 other_window() {
   xlogo -geometry 200x200+400+300 >/dev/null 2>&1 &

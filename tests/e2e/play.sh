@@ -5,7 +5,7 @@
 # giving 2 where it cannot play (TRAY_COLOURS=unseen: the icon's colours cannot be checked); lib.sh gives the rest (rect, outer_rect, light_is, click...).
 # Usage, from a driver: play_scenarios [NAME_REGEX]
 
-colour_of() { case $1 in red) echo $RED ;; green) echo $GREEN ;; *) echo none ;; esac; }
+colour_of() { case $1 in red) echo $RED ;; green) echo $GREEN ;; grey) echo C0C0C0 ;; *) echo none ;; esac; }
 light_shows() {
   if [ "$3" = none ]; then light_hidden "$1" "$2"; else light_is "$1" "$2" "$(colour_of "$3")"; fi
 }
@@ -28,7 +28,7 @@ play_step() {
     set) store_set "${1%%=*}" "${1#*=}" ;;
     start) app_start ;;
     close) app_close ;;
-    light) wait_for 2 "the $1 $2 light is not $3" light_shows "$@" ;;
+    light) wait_for 8 "the $1 $2 light is not $3" light_shows "$@" ;;
     dblclick) double_click "$MAIN" "$1" "$2" ;;
     click) click "$([ "$1" = main ] && echo "$MAIN" || second_window)" "$2" "$3" ;;
     windows) wait_for 3 "not $1 window(s) shown" windows_shown "$1" ;;
@@ -41,7 +41,7 @@ play_step() {
     move) user_move "$MAIN" "$1" "$2" && CLOSED_AT=$(outer_rect "$MAIN") ;;
     stored-frame) expect_stored_rect "$1" "$CLOSED_AT" ;;
     frame-as-moved) play_step frame $CLOSED_AT ;;
-    osk) wait_for 3 "O-S-K started no keyboard" osk_started ;;
+    osk) wait_for 3 "O-S-K started no ${1:-keyboard}" osk_started "${1:-}" ;;
     other-window) other_window ;;
     above) wait_for 3 "$1 is not kept above" above "$(window_named "$1")" ;;
     not-above) wait_for 3 "$1 is still kept above" not_above "$(window_named "$1")" ;;
@@ -61,6 +61,12 @@ play_step() {
     signal) signal_sent "$1" ;;
     reachable) reachable "$(outer_rect "$MAIN")" || fail "the frame is at '$(outer_rect "$MAIN")'" ;;
     display-lost) display_lost ;;
+    wayland) wayland_session ;;
+    led) set_led "$@" ;;
+    no-leds) rm -rf "${LEDS:?}"/* ;;
+    x-lock) led "$1 Lock" "$2" || fail "X's $1 Lock is not $2" ;;
+    said) [ "$(grep -c "$*" "$E2E_TMP/app.err")" = 1 ] || fail "the program did not say '$*' once" ;;
+    pause) sleep "$1" ;;
     ended)
       wait_for 5 "the program did not end" app_ended
       wait "$E2E_APP_PID" || fail "the program ended with status $?"

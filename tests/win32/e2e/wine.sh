@@ -78,6 +78,7 @@ osk_started() { test -f "$MARKER"; }
 other_window() { return 2; }  # the keeper sees only Wine's own windows
 signal_sent() { return 2; }  # Windows ends a session with messages, not signals
 display_lost() { return 2; }
+wayland_session() { return 2; }
 right_click() { settled && xdotool mousemove $(at "$@") click 3 sleep 1; }
 autostart_entry() { wine reg query "$RUN" /v VESK-LIGHTS 2>/dev/null | tr -d '\r' | sed -n 's/^ *VESK-LIGHTS *REG_SZ *//p'; }
 autostart_want() { echo "\"$(winepath -w "$EXE" | tr -d '\r')\""; }
