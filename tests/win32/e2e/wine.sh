@@ -13,7 +13,7 @@ APP='HKCU\Software\VB and VBA Program Settings\TARNWICK-VESK-LIGHTS'
 MARKER=$WINEPREFIX/drive_c/windows/system32/vesk-osk-started.txt
 cp "$2" "$WINEPREFIX/drive_c/windows/system32/osk.exe"
 RUN='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
-trap 'e2e_cleanup; wine reg delete "$APP" /f &>/dev/null; wine reg delete "$RUN" /v VESK-LIGHTS /f &>/dev/null || true; rm -f "$MARKER"' EXIT
+trap 'e2e_cleanup; wine reg delete "$APP" /f &>/dev/null || true; wine reg delete "$RUN" /v VESK-LIGHTS /f &>/dev/null || true; rm -f "$MARKER"' EXIT
 
 store_set() { wine reg add "$APP\\Settings" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
 store_get() {
