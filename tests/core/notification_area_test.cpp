@@ -25,6 +25,7 @@ struct Scenario {
   const char* script;
   const char* notices;
   bool windowShown, iconShown;
+  friend void PrintTo(const Scenario& s, std::ostream* os) { *os << s.stored << " " << s.script; }
 };
 
 const Scenario kScenarios[] = {
@@ -35,7 +36,7 @@ const Scenario kScenarios[] = {
     {"--1", true, ".nN..........N.", "NUM LOCK ON;", true, false},  // an ignored flip expires
     {"---", true, ".C.", "", true, false},                          // notices off by default
     {"11-", true, ".", "", false, true},
-    {"11-", false, ".", "", true, false},  // never hidden with nothing to show it by
+    {"11-", false, "", "", true, false},  // never hidden with nothing to show it by
     {"10-", true, ".", "", true, true},
     {"01-", true, ".", "", true, false},
     {"11-", true, ".i.", "", true, true},  // a click on the icon shows it for good
