@@ -1,24 +1,31 @@
 #pragma once
-// What every start-at-login backend promises. Each backend's test calls it with a type that
-// gives `Autostart& autostart()` on an entry of its own, and `removeByHand()`.
+// What every start-at-login backend promises, run on each one by
+// INSTANTIATE_TYPED_TEST_SUITE_P(Name, AutostartContract, Backend). A Backend holds `entry`,
+// an Autostart on an entry of its own that starts absent, and `removeByHand()`.
 
 #include <gtest/gtest.h>
 
 #include "platform/autostart.h"
 
 template <typename Backend>
-void checkAutostartContract() {
+struct AutostartContract : ::testing::Test {
   Backend backend;
-  vesk::platform::Autostart& entry = backend.autostart();
+};
+TYPED_TEST_SUITE_P(AutostartContract);
+
+TYPED_TEST_P(AutostartContract, TurnsOnAndOffAndAnEntryRemovedByHandReadsAsOff) {
+  vesk::platform::Autostart& entry = this->backend.entry;
   EXPECT_FALSE(entry.enabled());
   ASSERT_TRUE(entry.setEnabled(true)) << entry.problem();
   EXPECT_TRUE(entry.enabled());
   EXPECT_TRUE(entry.setEnabled(true)) << "turning on twice";
-  backend.removeByHand();
-  EXPECT_FALSE(entry.enabled()) << "an entry removed by hand reads as off";
+  this->backend.removeByHand();
+  EXPECT_FALSE(entry.enabled());
   ASSERT_TRUE(entry.setEnabled(true));
   EXPECT_TRUE(entry.setEnabled(false)) << entry.problem();
   EXPECT_FALSE(entry.enabled());
   EXPECT_TRUE(entry.setEnabled(false)) << "turning off what is off is no failure";
   EXPECT_EQ(entry.problem(), "");
 }
+
+REGISTER_TYPED_TEST_SUITE_P(AutostartContract, TurnsOnAndOffAndAnEntryRemovedByHandReadsAsOff);

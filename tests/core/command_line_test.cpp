@@ -4,49 +4,32 @@
 
 #include "app/version.h"
 
-using vesk::app::Request;
-
-namespace {
-
-struct Case {
-  bool windows;
-  std::vector<std::string> args;
-  Request request;
-  std::string firstLine;  // of the text shown; empty for a run
-};
-
-const Case kCases[] = {
-    {false, {}, Request::Run, ""},
-    {false, {"-platform", "offscreen", "--display=:3", "-reverse"}, Request::Run, ""},
-    {false, {"--help"}, Request::Help, "Usage: vesk-lights [OPTION]"},
-    {false, {"-display", "--help"}, Request::Run, ""},  // "--help" is the display's name here
-    {false, {"-v"}, Request::Version, std::string("vesk-lights ") + vesk::kVersion},
-    {false, {"--frob", "--help"}, Request::Mistake, "vesk-lights: unknown option '--frob'"},
-    {false, {"-reverse=1"}, Request::Mistake, "vesk-lights: unknown option '-reverse=1'"},
-    {false, {"-display"}, Request::Mistake, "vesk-lights: option '-display' needs a value"},
-    {false, {"notes.txt"}, Request::Mistake, "vesk-lights: unexpected argument 'notes.txt'"},
-    {true, {"/?"}, Request::Help, "Usage: VESK-LIGHTS.exe [OPTION]"},
-    {true, {"--version"}, Request::Version, std::string("VESK-LIGHTS.exe ") + vesk::kVersion},
-    {true,
-     {"-platform", "offscreen"},
-     Request::Mistake,
-     "VESK-LIGHTS.exe: unknown option '-platform'"},
-};
-
-}  // namespace
-
 TEST(CommandLineTest, OptionsDecideWhatTheProgramDoes) {
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(testing::PrintToString(c.args));
-    const auto flavour =
-        c.windows ? vesk::app::windowsCommandLine() : vesk::app::linuxCommandLine();
-    const auto line = vesk::app::readCommandLine(c.args, flavour);
-    EXPECT_EQ(line.request, c.request);
-    EXPECT_EQ(line.text.substr(0, line.text.find('\n')), c.firstLine);
-    EXPECT_EQ(line.exitCode, c.request == Request::Mistake ? 2 : 0);
-    EXPECT_EQ(line.platformGiven, c.args.size() > 1 && c.args[0] == "-platform" && !c.windows);
-    if (c.request == Request::Mistake) {
-      EXPECT_NE(line.text.find("\nUsage: "), std::string::npos) << "a mistake shows the usage";
-    }
+  using enum vesk::app::Request;
+  const std::string version = vesk::kVersion;
+  // On Windows, the arguments, what they ask for, the first line of the text shown.
+  const std::tuple<bool, std::vector<std::string>, vesk::app::Request, std::string> cases[] = {
+      {false, {"-platform", "offscreen", "--display=:3", "-reverse"}, Run, ""},
+      {false, {"--help"}, Help, "Usage: vesk-lights [OPTION]"},
+      {false, {"-display", "--help"}, Run, ""},  // "--help" is the display's name here
+      {false, {"-v"}, Version, "vesk-lights " + version},
+      {false, {"--frob", "--help"}, Mistake, "vesk-lights: unknown option '--frob'"},
+      {false, {"-reverse=1"}, Mistake, "vesk-lights: unknown option '-reverse=1'"},
+      {false, {"-display"}, Mistake, "vesk-lights: option '-display' needs a value"},
+      {false, {"notes.txt"}, Mistake, "vesk-lights: unexpected argument 'notes.txt'"},
+      {true, {"/?"}, Help, "Usage: VESK-LIGHTS.exe [OPTION]"},
+      {true, {"--version"}, Version, "VESK-LIGHTS.exe " + version},
+      {true, {"-platform", "x"}, Mistake, "VESK-LIGHTS.exe: unknown option '-platform'"},
+  };
+  for (const auto& [windows, args, request, firstLine] : cases) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    const auto line = vesk::app::readCommandLine(
+        args, windows ? vesk::app::windowsCommandLine() : vesk::app::linuxCommandLine());
+    EXPECT_EQ(line.request, request);
+    EXPECT_EQ(line.text.substr(0, line.text.find('\n')), firstLine);
+    EXPECT_EQ(line.exitCode, request == Mistake ? 2 : 0);
+    EXPECT_EQ(line.platformGiven, !windows && !args.empty() && args[0] == "-platform");
+    // A mistake shows the usage after it.
+    EXPECT_EQ(line.text.find("\nUsage: ") != std::string::npos, request == Mistake);
   }
 }

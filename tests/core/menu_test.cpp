@@ -4,22 +4,23 @@
 
 #include "contracts/autostart_contract.h"
 #include "forms/fake/fake_forms.h"
-#include "indicator/layout.h"
+#include "indicator/notification_area.h"
 #include "platform/fake/fake_autostart.h"
 #include "platform/fake/fake_platform.h"
 #include "settings/memory_store.h"
-#include "settings_dialog/settings_dialog.h"
+#include "tray/fake/fake_tray.h"
 
 using namespace vesk;
 
 namespace {
 
 struct FakeBackend {
-  platform::fake::FakeAutostart fake;
-  platform::Autostart& autostart() { return fake; }
-  void removeByHand() { fake.entry = false; }
+  platform::fake::FakeAutostart entry;
+  void removeByHand() { entry.entry = false; }
 };
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, AutostartContract, FakeBackend);
 
+// The menu as the user sees it: its own items and the notification area's.
 struct MenuTest : ::testing::Test {
   forms::fake::FakeToolkit toolkit;
   platform::fake::FakePlatform platform;
@@ -27,75 +28,64 @@ struct MenuTest : ::testing::Test {
   settings::MemoryStore store;
   settings::Settings settings{store, '.', nullptr};
   indicator::IndicatorWindow main{toolkit, settings, platform};
-  settings_dialog::SettingsDialog dialog{toolkit, settings, main};
   std::vector<std::string> reports;
-  indicator::ContextMenu menu{main, autostart,
-                              [this](const std::string& r) { reports.push_back(r); }};
-  forms::fake::FakeWindow& w = *toolkit.find(indicator::kMainWindowName);
+  indicator::ContextMenu menu{main, autostart, [this](auto& r) { reports.push_back(r); }};
+  tray::fake::FakeTrayIcon icon;
+  tray::fake::FakeNotice notice;
+  indicator::NotificationArea area{main, settings, icon, notice};
+  forms::fake::FakeWindow& w = *toolkit.find("VESK_LIGHTS_MAIN");
 
   MenuTest() {
+    area.useMenu(menu, toolkit);
     main.start();
-    w.timer(1).elapse();  // the lights take their places
   }
-  // Right-clicks the background between the last light and the button; the login item.
-  const forms::MenuItem& openLogin() {
-    w.rightClickAt(2950, 300);
-    return toolkit.menu.at(1);
+  // The background's menu (a right-click between the last light and the button), or the icon's.
+  std::vector<forms::MenuItem> open(bool byIcon = false) {
+    byIcon ? icon.onContextMenu() : w.rightClickAt(2950, 300);
+    return toolkit.menu;
   }
 };
 
 }  // namespace
 
-TEST(FakeAutostartTest, KeepsTheContract) {
-  checkAutostartContract<FakeBackend>();
-}
-
-TEST_F(MenuTest, OpensOnTheBackgroundOnlyWithItsItemsInOrder) {
-  for (const forms::Rect& r :
-       {indicator::rowLightSpec(1).place, indicator::oskButtonSpec().place}) {
-    w.rightClickAt(r.left + r.width / 2, r.top + r.height / 2);
-  }
-  EXPECT_EQ(toolkit.menusShown, 0) << "a right-click on a light or the button opens nothing";
-
-  menu.addItems = [](std::vector<forms::MenuItem>& items) {
-    items.emplace_back().caption = "&Later";
-  };
-  EXPECT_TRUE(openLogin().checkable);
-  std::vector<std::string> captions;
-  for (const auto& item : toolkit.menu) captions.push_back(item.caption);
+TEST_F(MenuTest, ItemsInOrderWorkByAccessKeyAndTheTrayItemsSayWhyTheyAreOff) {
+  std::string captions;
+  bool settingsOpened = false;
+  main.openSettings = [&] { settingsOpened = true; };
+  for (const auto& item : open(true)) captions += item.caption + "|";
   EXPECT_EQ(captions,
-            (std::vector<std::string>{"&Settings...", "Start at &login", "&Later", "&Quit"}));
-}
-
-TEST_F(MenuTest, SettingsOpensTheDialogAndQuitClosesAsTheCloseButtonDoes) {
-  std::string modal;
-  toolkit.whileModal = [&](forms::fake::FakeWindow& d) { modal = d.spec.name; };
-  openLogin();
-  ASSERT_TRUE(toolkit.pickMenuItem('s'));
-  EXPECT_EQ(modal, "VESK_LIGHTS_SETTINGS");
-  EXPECT_FALSE(w.closed);
-
-  w.geometry = {1500, 2500, 4000, 1000};
-  openLogin();
-  ASSERT_TRUE(toolkit.pickMenuItem('Q'));
+            "&Settings...|Start at &login|Show in notification &area|"
+            "&Hide the lights window|&Notify on change|&Quit|");
+  EXPECT_FALSE(toolkit.menu[3].enabled) << "nothing to hide into while the icon is off";
+  for (char key : {'s', 'l', 'a', 'h', 'n'})
+    ASSERT_TRUE((open(), toolkit.pickMenuItem(key))) << key;
+  EXPECT_TRUE(settingsOpened);
+  for (const char* key : {"TRAY_ICON", "LIGHTS_WINDOW_HIDDEN", "NOTICE_ON_CHANGE"}) {
+    EXPECT_EQ(store.get("TARNWICK-VESK-LIGHTS", "Settings", key), "1") << key;
+  }
+  EXPECT_FALSE(w.shown);
+  for (const auto& item : open()) EXPECT_EQ(item.checked, item.checkable) << item.caption;
+  icon.hostPresent = false;  // seen as soon as the menu opens; no tray, no hidden window
+  for (int i : {2, 3}) {
+    const auto item = open()[i];
+    EXPECT_FALSE(item.enabled) << item.caption;
+    EXPECT_NE(item.toolTip.find("no notification area"), std::string::npos) << item.caption;
+  }
+  EXPECT_TRUE(w.shown);
+  ASSERT_TRUE(toolkit.pickMenuItem('q'));
   EXPECT_TRUE(w.closed);
-  EXPECT_EQ(store.get("TARNWICK-VESK-LIGHTS", "Settings", "MainLeft"), "1500");
 }
 
-TEST_F(MenuTest, StartAtLoginTogglesTheEntryAndItsMarkFollowsTheEntry) {
-  EXPECT_FALSE(openLogin().checked);
-  ASSERT_TRUE(toolkit.pickMenuItem('l'));
+TEST_F(MenuTest, StartAtLoginFollowsTheEntryAndShowsAFailureUntilASuccess) {
+  ASSERT_TRUE((open(), toolkit.pickMenuItem('l')));
   EXPECT_TRUE(autostart.entry);
-  EXPECT_TRUE(openLogin().checked);
   autostart.entry = false;  // removed by hand while the program runs
-  EXPECT_FALSE(openLogin().checked);
-
-  autostart.broken = true;  // a failure is reported and shown on the item until a success
-  ASSERT_TRUE(toolkit.pickMenuItem('L'));
+  EXPECT_FALSE(open()[1].checked);
+  autostart.broken = true;
+  ASSERT_TRUE(toolkit.pickMenuItem('l'));
   ASSERT_EQ(reports.size(), 1u);
-  EXPECT_EQ(openLogin().toolTip, reports[0]);
+  EXPECT_EQ(open()[1].toolTip, reports[0]);
   autostart.broken = false;
   ASSERT_TRUE(toolkit.pickMenuItem('l'));
-  EXPECT_TRUE(autostart.entry);
-  EXPECT_EQ(openLogin().toolTip, "");
+  EXPECT_EQ(open()[1].toolTip, "");
 }
