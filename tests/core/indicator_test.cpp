@@ -11,7 +11,6 @@
 
 using namespace vesk;
 using forms::Rect;
-using forms::fake::FakeWindow;
 using platform::LockKey;
 
 namespace {
@@ -19,49 +18,37 @@ namespace {
 const char* kRow[] = {"NUM_LIGHT_LABEL", "CAPS_LIGHT_LABEL", "SCROLL_LIGHT_LABEL"};
 const char* kUpright[] = {"VERT_NUM_LIGHT_LABEL", "VERT_CAP_LIGHT_LABEL", "VERT_SCR_LIGHT_LABEL"};
 const char* kShow[] = {"SHOW_NUM_TICKBOX", "SHOW_CAPS_TICKBOX", "SHOW_SCROLL_TICKBOX"};
-using Call = std::pair<forms::NativeHandle, bool>;
-
-// Logs each write into the toolkit's log, so that orders across both can be checked.
-struct LoggingStore : settings::MemoryStore {
-  std::vector<std::string>* log = nullptr;
-  void save(const std::string& a, const std::string& s, const std::string& k,
-            const std::string& t) override {
-    log->push_back("save " + k + "=" + t);
-    MemoryStore::save(a, s, k, t);
-  }
-};
+const char* kGeometry[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
 
 struct IndicatorTest : ::testing::Test {
   forms::fake::FakeToolkit toolkit;
   platform::fake::FakePlatform platform;
-  LoggingStore store;
+  settings::MemoryStore store;
   settings::Settings settings{store, '.', nullptr};
   indicator::IndicatorWindow main{toolkit, settings, platform};
-  FakeWindow& w = *toolkit.find("VESK_LIGHTS_MAIN");
+  forms::fake::FakeWindow& w = *toolkit.find("VESK_LIGHTS_MAIN");
 
-  IndicatorTest() { store.log = &toolkit.log; }
   void put(const char* key, const std::string& text) {
-    store.MemoryStore::save("TARNWICK-VESK-LIGHTS", "Settings", key, text);
+    store.save("TARNWICK-VESK-LIGHTS", "Settings", key, text);
   }
   void tick() { w.timer(1).elapse(); }
 };
 
 }  // namespace
 
-TEST_F(IndicatorTest, FirstRunShowsEveryLightWhiteAtTheDefaultsThenTheRowAndWritesNothing) {
+TEST_F(IndicatorTest, FirstRunShowsTheRowAtTheDefaultsAndWritesNothing) {
   main.start();
   EXPECT_EQ(w.geometry, (Rect{1000, 1000, 3840, 945}));
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(w.label(kRow[i]).back, forms::kWhite) << "white until the first tick";
-    EXPECT_TRUE(w.label(kUpright[i]).isVisible()) << "all shown until the first tick";
-  }
   tick();
-  for (int i = 0; i < 3; ++i) EXPECT_FALSE(w.label(kUpright[i]).isVisible());
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_TRUE(w.label(kRow[i]).isVisible() && !w.label(kUpright[i]).isVisible()) << kRow[i];
+  }
+  EXPECT_TRUE(w.button("OSK_BUTTON").isVisible());
   EXPECT_TRUE(store.empty());
   EXPECT_FALSE(main.alwaysOnTopTimer().isEnabled());
 }
 
-TEST_F(IndicatorTest, LoadTakesTheStoredPlaceUnlessUnusableOrLostThenStartsTheTimersInOrder) {
+TEST_F(IndicatorTest, LoadTakesTheStoredPlaceUnlessUnusableOrLostAndStartsTheKeeperOnlyForOne) {
   const std::pair<std::vector<std::string>, Rect> cases[] = {
       {{"-15", "300", "5000", "2000"}, {-15, 300, 5000, 2000}},
       {{"", "300", "wide", "1e999"}, {1000, 300, 3840, 945}},
@@ -70,70 +57,57 @@ TEST_F(IndicatorTest, LoadTakesTheStoredPlaceUnlessUnusableOrLostThenStartsTheTi
   main.start();
   put("ALWAYS_ON_TOP_TICKBOX", "1");
   for (const auto& [stored, want] : cases) {
-    const char* keys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
-    for (int i = 0; i < 4; ++i) put(keys[i], stored[i]);
-    toolkit.log.clear();
+    for (int i = 0; i < 4; ++i) put(kGeometry[i], stored[i]);
     main.Form_Load();
     EXPECT_EQ(w.geometry, want) << stored[0];
   }
-  EXPECT_EQ(toolkit.log,
-            (std::vector<std::string>{
-                "VESK_LIGHTS_MAIN.geometry", "VESK_LIGHTS_MAIN.timer0.interval=1000",
-                "VESK_LIGHTS_MAIN.timer1.enabled=1", "VESK_LIGHTS_MAIN.timer1.interval=100",
-                "VESK_LIGHTS_MAIN.timer0.enabled=1"}));
-  for (const char* text : {"2", "0", "1.5", "junk", "-1"}) {
+  auto& keeper = main.alwaysOnTopTimer();
+  EXPECT_TRUE(keeper.isEnabled() && keeper.interval() == 1000);
+  EXPECT_EQ(main.refreshTimer().interval(), 100);
+  for (const char* text : {"2", "0", "1.4", "junk", "-1"}) {
     put("ALWAYS_ON_TOP_TICKBOX", text);
     main.Form_Load();
-    EXPECT_FALSE(main.alwaysOnTopTimer().isEnabled()) << "the keeper started for " << text;
+    EXPECT_FALSE(keeper.isEnabled()) << "the keeper started for " << text;
   }
 }
 
-TEST_F(IndicatorTest, UnloadStoresTheOuterGeometryThenStopsBothTimers) {
+TEST_F(IndicatorTest, UnloadStoresTheOuterGeometryAndStopsBothTimers) {
   put("ALWAYS_ON_TOP_TICKBOX", "1");
   main.start();
   w.geometry = {-1500, 450, 4200, 1800};
-  toolkit.log.clear();
   w.close();
-  EXPECT_EQ(toolkit.log, (std::vector<std::string>{
-                             "save MainLeft=-1500", "save MainTop=450", "save MainWidth=4200",
-                             "save MainHeight=1800", "VESK_LIGHTS_MAIN.timer0.enabled=0",
-                             "VESK_LIGHTS_MAIN.timer1.enabled=0", "VESK_LIGHTS_MAIN.closed"}));
-}
-
-TEST_F(IndicatorTest, EveryLightFollowsTheWholeKeyStateWordOnEveryTick) {
-  main.start();
-  put("VERT_LIGHTS_TICKBOX", "1");
-  put("SHOW_CAPS_TICKBOX", "0");
-  platform.states = {0x0001, 0x0000, 0xFF80};  // toggled, off, held down while off
-  tick();
-  const forms::Colour want[] = {forms::kGreen, forms::kRed, forms::kGreen};
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(w.label(kRow[i]).back, want[i]) << kRow[i] << ", hidden lights too";
-    EXPECT_EQ(w.label(kUpright[i]).back, want[i]) << kUpright[i];
+  const char* want[] = {"-1500", "450", "4200", "1800"};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(store.get("TARNWICK-VESK-LIGHTS", "Settings", kGeometry[i]), want[i]);
   }
-  EXPECT_EQ(platform.keyStateReads, 3) << "one read a key a tick";
+  EXPECT_FALSE(main.alwaysOnTopTimer().isEnabled() || main.refreshTimer().isEnabled());
 }
 
-TEST_F(IndicatorTest, WhatIsShownFollowsTheStoredFlagsOnEveryTick) {
+TEST_F(IndicatorTest, EveryTickColoursEveryLightByTheWholeKeyWordAndShowsWhatTheFlagsSay) {
   main.start();
+  platform.states = {0x0001, 0x0000, 0xFF80};  // toggled, off, held down while off
+  const forms::Colour colour[] = {forms::kGreen, forms::kRed, forms::kGreen};
   for (const char* vert : {"0", "1", "2"}) {
     for (int mask = 0; mask < 8; ++mask) {
-      const char* osk = mask == 5 ? "0" : "2";
       put("VERT_LIGHTS_TICKBOX", vert);
       for (int i = 0; i < 3; ++i) put(kShow[i], (mask >> i) & 1 ? "2" : "0");
-      put("SHOW_OSK_BUTTON", osk);
+      put("SHOW_OSK_BUTTON", mask == 5 ? "0" : "2");
       tick();
       const bool upright = std::string(vert) == "1";
       for (int i = 0; i < 3; ++i) {
         const bool shown = (mask >> i) & 1;
-        EXPECT_EQ(w.label(kRow[i]).isVisible(), shown && !upright) << vert << mask << i;
-        EXPECT_EQ(w.label(kUpright[i]).isVisible(), shown && upright) << vert << mask << i;
+        auto &row = w.label(kRow[i]), &up = w.label(kUpright[i]);
+        EXPECT_EQ(row.isVisible(), shown && !upright) << vert << mask << i;
+        EXPECT_EQ(up.isVisible(), shown && upright) << vert << mask << i;
+        EXPECT_TRUE(row.back == colour[i] && up.back == colour[i]) << kRow[i] << ", hidden too";
       }
       EXPECT_EQ(w.button("OSK_BUTTON").isVisible(), mask != 5);
     }
   }
+  EXPECT_EQ(platform.keyStateReads, 3 * 3 * 8) << "one read a key a tick";
 }
 
+// The on-screen keyboard button is played end to end (on-screen-keyboard).
 TEST_F(IndicatorTest, EachLightFlipsItsOwnKeyAndAHiddenOneLeavesItsPlaceToTheBackground) {
   main.start();
   int dialogs = 0;
@@ -148,23 +122,26 @@ TEST_F(IndicatorTest, EachLightFlipsItsOwnKeyAndAHiddenOneLeavesItsPlaceToTheBac
   EXPECT_EQ(platform.presses, (std::vector<LockKey>{LockKey::Num, LockKey::Caps, LockKey::Scroll,
                                                     LockKey::Caps, LockKey::Scroll}));
   EXPECT_EQ(dialogs, 1) << "only the empty place of the Num light opens the dialog";
-  w.button("OSK_BUTTON").click();
-  EXPECT_EQ(platform.keyboardStarts, std::vector<forms::NativeHandle>{w.handle()});
 }
 
+// Rows: the foreground window, our dialog's window (0: closed), the keep-above calls wanted.
+// Our dialog's own lowering when "Always On Top" is unticked is the dialog test's.
 TEST_F(IndicatorTest, KeeperDemotesAnotherTopmostWindowKeepsOursAboveAndLeavesOurDialog) {
   main.start();
   const auto own = w.handle();
-  main.otherOwnWindow = [] { return forms::NativeHandle{0x999}; };
-  const std::pair<forms::NativeHandle, std::vector<Call>> cases[] = {
-      {own, {}}, {0x777, {{0x777, false}, {own, true}}}, {0, {{own, true}}}, {0x999, {}}};
-  for (const auto& [foreground, calls] : cases) {
+  forms::NativeHandle dialog = 0;
+  main.otherOwnWindow = [&] { return dialog; };
+  using Calls = std::vector<std::pair<forms::NativeHandle, bool>>;
+  const std::tuple<forms::NativeHandle, forms::NativeHandle, Calls> cases[] = {
+      {own, 0, {}},
+      {0x777, 0, {{0x777, false}, {own, true}}},
+      {0, 0, {{own, true}}},
+      {0x999, 0x999, {}}};
+  for (const auto& [foreground, ours, calls] : cases) {
     platform.topmostCalls.clear();
     platform.foreground = foreground;
+    dialog = ours;
     main.AlwaysOnTopTimer_Timer();
     EXPECT_EQ(platform.topmostCalls, calls) << foreground;
   }
-  main.setAlwaysOnTop(true, true);
-  main.setAlwaysOnTop(false, true);  // unticked while the dialog has the keyboard
-  EXPECT_EQ(platform.quietRemovals, std::vector<forms::NativeHandle>{own});
 }
