@@ -92,7 +92,12 @@ bool FileWatch::drain() {
     for (ssize_t at = 0; at < n;) {
       const auto* e = reinterpret_cast<const inotify_event*>(buf + at);
       at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
-      if (e->mask & (IN_Q_OVERFLOW | IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF) || onAncestor_) {
+      if (e->mask & IN_Q_OVERFLOW) {
+        rewatch = relevant = true;
+      } else if (e->wd != wd_) {
+        // A replaced watch's last word (IN_IGNORED after our own rewatch) tells nothing new;
+        // answering it would rewatch at every look.
+      } else if (e->mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF) || onAncestor_) {
         rewatch = relevant = true;
       } else if (e->len > 0 && name_ == e->name) {
         relevant = true;
