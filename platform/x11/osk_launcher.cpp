@@ -54,9 +54,8 @@ std::optional<std::string> findOnPath(std::string_view name, std::string_view pa
     std::size_t end = path.find(':', start);
     if (end == std::string_view::npos) end = path.size();
     // An empty entry means the current directory.
-    std::string dir(path.substr(start, end - start));
-    if (dir.empty()) dir = ".";
-    std::string file = dir + "/" + std::string(name);
+    const std::string_view dir = end > start ? path.substr(start, end - start) : ".";
+    std::string file = std::string(dir) + "/" + std::string(name);
     if (isExecutableFile(file)) return file;
     start = end + 1;
   }
