@@ -1,6 +1,6 @@
 #pragma once
 // The backends that the contract suites run on. Each build lists its own in one file
-// (tests/qt/backends.cpp, tests/win32/backends.cpp): the fakes and that build's real ones.
+// (linux_backends.cpp, win32_backends.cpp): the fakes and that build's real ones.
 
 #include <gtest/gtest.h>
 
@@ -76,6 +76,11 @@ struct Maker {
   std::function<std::unique_ptr<Backend>()> make;
 };
 
+template <class Backend, class Made>
+Maker<Backend> maker(const char* name) {
+  return {name, [] { return std::unique_ptr<Backend>(std::make_unique<Made>()); }};
+}
+
 std::vector<Maker<StoreBackend>> storeBackends();
 std::vector<Maker<FormsBackend>> formsBackends();
 std::vector<Maker<PlatformBackend>> platformBackends();
@@ -84,11 +89,6 @@ std::vector<Maker<PlatformBackend>> platformBackends();
 std::unique_ptr<StoreBackend> makeMemoryStore();
 std::unique_ptr<FormsBackend> makeFakeForms();
 std::unique_ptr<PlatformBackend> makeFakePlatform();
-
-template <class Backend>
-void PrintTo(const Maker<Backend>& maker, std::ostream* out) {
-  *out << maker.name;
-}
 
 template <class Backend>
 std::string nameOf(const ::testing::TestParamInfo<Maker<Backend>>& info) {

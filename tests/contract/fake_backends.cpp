@@ -17,17 +17,6 @@ struct Memory : StoreBackend {
   }
 };
 
-}  // namespace
-
-std::unique_ptr<StoreBackend> makeMemoryStore() {
-  return std::make_unique<Memory>();
-}
-
-}  // namespace vesk::test
-
-namespace vesk::test {
-namespace {
-
 using forms::fake::FakeWindow;
 
 struct FakeForms : FormsBackend {
@@ -98,6 +87,10 @@ struct FakeDesktop : PlatformBackend {
 };
 
 }  // namespace
+
+std::unique_ptr<StoreBackend> makeMemoryStore() {
+  return std::make_unique<Memory>();
+}
 
 std::unique_ptr<FormsBackend> makeFakeForms() {
   return std::make_unique<FakeForms>();

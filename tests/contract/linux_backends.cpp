@@ -161,11 +161,6 @@ struct X11 : PlatformBackend {
   bool waitFor(const std::function<bool()>& done) override { return eventually(done); }
 };
 
-template <class Backend, class Made>
-Maker<Backend> maker(const char* name) {
-  return {name, [] { return std::unique_ptr<Backend>(std::make_unique<Made>()); }};
-}
-
 }  // namespace
 
 std::vector<Maker<StoreBackend>> storeBackends() {

@@ -229,11 +229,6 @@ struct Win32Desktop : PlatformBackend {
   bool waitFor(const std::function<bool()>& done) override { return pump(3000, done); }
 };
 
-template <class Backend, class Made>
-Maker<Backend> maker(const char* name) {
-  return {name, [] { return std::unique_ptr<Backend>(std::make_unique<Made>()); }};
-}
-
 }  // namespace
 
 std::vector<Maker<StoreBackend>> storeBackends() {
