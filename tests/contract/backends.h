@@ -44,8 +44,7 @@ struct FormsBackend {
   // `colour` (-1 where nothing is drawn).
   virtual forms::Colour drawnBack(forms::Window& window, forms::Label& label) = 0;
   virtual int pixelsOf(forms::Window& window, forms::Label& label, forms::Colour colour) = 0;
-  // The frame's pixels (left, top, width, height), and a move by the user to such pixels.
-  virtual forms::Rect framePixels(forms::Window& window) = 0;
+  // A move by the user of the frame to pixels (left, top, width, height).
   virtual void userMove(forms::Window& window, const forms::Rect& pixels) = 0;
   virtual void userClose(forms::Window& window) = 0;  // the frame's close button
   virtual bool isShown(forms::Window& window) = 0;

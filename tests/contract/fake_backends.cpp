@@ -43,10 +43,6 @@ struct FakeForms : FormsBackend {
     return static_cast<forms::fake::FakeLabel&>(label).back.value_or(forms::kBlack);
   }
   int pixelsOf(forms::Window&, forms::Label&, forms::Colour) override { return -1; }
-  forms::Rect framePixels(forms::Window& w) override {
-    const auto g = w.outerGeometry();
-    return {g.left / 15, g.top / 15, g.width / 15, g.height / 15};
-  }
   void userMove(forms::Window& w, const forms::Rect& p) override {
     static_cast<FakeWindow&>(w).geometry = {p.left * 15, p.top * 15, p.width * 15, p.height * 15};
   }
