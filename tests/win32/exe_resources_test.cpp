@@ -1,5 +1,5 @@
-// The version record and the icon, read back from the built executable the way Explorer and
-// the loader read them.
+// The version record and the icon, read back from the built executable's resources as the
+// loader finds them.
 
 #include <gtest/gtest.h>
 #include <windows.h>
