@@ -1,6 +1,6 @@
 #pragma once
 // The backends that the contract suites run on. Each build lists its own in one file
-// (tests/qt/backends.cpp, tests/win32/backends.cpp): the fakes and that build's real ones.
+// (linux_backends.cpp, win32_backends.cpp): the fakes and that build's real ones.
 
 #include <gtest/gtest.h>
 
@@ -44,8 +44,7 @@ struct FormsBackend {
   // `colour` (-1 where nothing is drawn).
   virtual forms::Colour drawnBack(forms::Window& window, forms::Label& label) = 0;
   virtual int pixelsOf(forms::Window& window, forms::Label& label, forms::Colour colour) = 0;
-  // The frame's pixels (left, top, width, height), and a move by the user to such pixels.
-  virtual forms::Rect framePixels(forms::Window& window) = 0;
+  // A move by the user of the frame to pixels (left, top, width, height).
   virtual void userMove(forms::Window& window, const forms::Rect& pixels) = 0;
   virtual void userClose(forms::Window& window) = 0;  // the frame's close button
   virtual bool isShown(forms::Window& window) = 0;
@@ -76,6 +75,11 @@ struct Maker {
   std::function<std::unique_ptr<Backend>()> make;
 };
 
+template <class Backend, class Made>
+Maker<Backend> maker(const char* name) {
+  return {name, [] { return std::unique_ptr<Backend>(std::make_unique<Made>()); }};
+}
+
 std::vector<Maker<StoreBackend>> storeBackends();
 std::vector<Maker<FormsBackend>> formsBackends();
 std::vector<Maker<PlatformBackend>> platformBackends();
@@ -84,11 +88,6 @@ std::vector<Maker<PlatformBackend>> platformBackends();
 std::unique_ptr<StoreBackend> makeMemoryStore();
 std::unique_ptr<FormsBackend> makeFakeForms();
 std::unique_ptr<PlatformBackend> makeFakePlatform();
-
-template <class Backend>
-void PrintTo(const Maker<Backend>& maker, std::ostream* out) {
-  *out << maker.name;
-}
 
 template <class Backend>
 std::string nameOf(const ::testing::TestParamInfo<Maker<Backend>>& info) {

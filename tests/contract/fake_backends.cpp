@@ -17,17 +17,6 @@ struct Memory : StoreBackend {
   }
 };
 
-}  // namespace
-
-std::unique_ptr<StoreBackend> makeMemoryStore() {
-  return std::make_unique<Memory>();
-}
-
-}  // namespace vesk::test
-
-namespace vesk::test {
-namespace {
-
 using forms::fake::FakeWindow;
 
 struct FakeForms : FormsBackend {
@@ -54,10 +43,6 @@ struct FakeForms : FormsBackend {
     return static_cast<forms::fake::FakeLabel&>(label).back.value_or(forms::kBlack);
   }
   int pixelsOf(forms::Window&, forms::Label&, forms::Colour) override { return -1; }
-  forms::Rect framePixels(forms::Window& w) override {
-    const auto g = w.outerGeometry();
-    return {g.left / 15, g.top / 15, g.width / 15, g.height / 15};
-  }
   void userMove(forms::Window& w, const forms::Rect& p) override {
     static_cast<FakeWindow&>(w).geometry = {p.left * 15, p.top * 15, p.width * 15, p.height * 15};
   }
@@ -98,6 +83,10 @@ struct FakeDesktop : PlatformBackend {
 };
 
 }  // namespace
+
+std::unique_ptr<StoreBackend> makeMemoryStore() {
+  return std::make_unique<Memory>();
+}
 
 std::unique_ptr<FormsBackend> makeFakeForms() {
   return std::make_unique<FakeForms>();

@@ -18,16 +18,13 @@
 namespace vesk::test {
 namespace {
 
-// Every Qt case runs inside one QApplication, on the offscreen platform.
-struct QtApplication : ::testing::Environment {
-  int argc = 1;
-  char name[20] = "vesk_contract_tests";
-  char* argv[2] = {name, nullptr};
-  std::unique_ptr<QApplication> app;
-  void SetUp() override { app = std::make_unique<QApplication>(argc, argv); }
-  void TearDown() override { app.reset(); }
-};
-auto* const kQtApplication = ::testing::AddGlobalTestEnvironment(new QtApplication);
+// One QApplication for every Qt case, on the offscreen platform, kept to the end of the run.
+QApplication& application() {
+  static int argc = 1;
+  static char name[] = "vesk_contract_tests", *argv[] = {name, nullptr};
+  static auto* app = new QApplication(argc, argv);
+  return *app;
+}
 
 QWidget* widgetOf(forms::Window& window) {
   return static_cast<forms::qt::QtWindow&>(window).widget();
@@ -54,7 +51,7 @@ forms::Colour colourOf(QColor c) {
 }
 
 struct QtForms : FormsBackend {
-  forms::qt::QtToolkit qt{*qApp};
+  forms::qt::QtToolkit qt{application()};
   forms::Toolkit& toolkit() override { return qt; }
   void show(forms::Window& w) override {
     w.show();
@@ -91,29 +88,17 @@ struct QtForms : FormsBackend {
   }
   int pixelsOf(forms::Window&, forms::Label& label, forms::Colour colour) override {
     const QImage image = widgetOf(label)->grab().toImage();
-    const QColor want(colour & 0xFF, colour >> 8 & 0xFF, colour >> 16 & 0xFF);
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x) {
-        const QColor c = image.pixelColor(x, y);  // antialiased letters come close
-        count += std::abs(c.red() - want.red()) + std::abs(c.green() - want.green()) +
-                     std::abs(c.blue() - want.blue()) <
-                 96;
-      }
+      for (int x = 0; x < image.width(); ++x) count += colourOf(image.pixelColor(x, y)) == colour;
     }
     return count;
   }
-  forms::Rect framePixels(forms::Window& w) override {
-    const QRect r = widgetOf(w)->frameGeometry();
-    return {double(r.x()), double(r.y()), double(r.width()), double(r.height())};
-  }
   void userMove(forms::Window& w, const forms::Rect& p) override {
-    QWidget* form = widgetOf(w);
-    const QMargins frame(form->geometry().left() - form->frameGeometry().left(),
-                         form->geometry().top() - form->frameGeometry().top(),
-                         form->frameGeometry().right() - form->geometry().right(),
-                         form->frameGeometry().bottom() - form->geometry().bottom());
-    form->setGeometry(QRect(p.left, p.top, p.width, p.height) - frame);
+    const QRect outer = widgetOf(w)->frameGeometry(), inner = widgetOf(w)->geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    widgetOf(w)->setGeometry(QRect(p.left, p.top, p.width, p.height) - frame);
   }
   void userClose(forms::Window& w) override { widgetOf(w)->windowHandle()->close(); }
   bool isShown(forms::Window& w) override { return widgetOf(w) && widgetOf(w)->isVisible(); }
@@ -160,11 +145,6 @@ struct X11 : PlatformBackend {
   }
   bool waitFor(const std::function<bool()>& done) override { return eventually(done); }
 };
-
-template <class Backend, class Made>
-Maker<Backend> maker(const char* name) {
-  return {name, [] { return std::unique_ptr<Backend>(std::make_unique<Made>()); }};
-}
 
 }  // namespace
 

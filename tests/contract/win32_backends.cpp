@@ -35,38 +35,28 @@ bool pump(int ms, const std::function<bool()>& done = {}) {
   }
 }
 
-// One real key event, as from the keyboard.
-void sendKey(WORD virtualKey, DWORD flags = 0) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = virtualKey;
-  in.ki.dwFlags = flags;
-  SendInput(1, &in, sizeof in);
-}
-
 std::wstring wide(const std::string& s) {
   return std::wstring(s.begin(), s.end());
 }
 
 struct Registry : StoreBackend {
   settings::RegistryStore first, second;
-  const std::wstring root = L"Software\\VB and VBA Program Settings\\VESK-CONTRACT";
+  const std::wstring root = L"Software\\VB and VBA Program Settings\\";
   Registry() { clear(); }
   ~Registry() override { clear(); }
   void clear() {
-    for (const auto* app : {L"", L"-2"}) RegDeleteTreeW(HKEY_CURRENT_USER, (root + app).c_str());
+    for (const auto* app : {L"VESK-CONTRACT", L"VESK-CONTRACT-2"}) {
+      RegDeleteTreeW(HKEY_CURRENT_USER, (root + app).c_str());
+    }
   }
   settings::Store& store() override { return first; }
   settings::Store& other() override { return second; }
   bool holds(const std::string& app, const std::string& section) override {
     HKEY key = nullptr;
-    const auto path =
-        L"Software\\VB and VBA Program Settings\\" + wide(app) + L"\\" + wide(section);
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-      return false;
-    }
-    RegCloseKey(key);
-    return true;
+    const auto path = root + wide(app) + L"\\" + wide(section);
+    const bool found = !RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+    if (found) RegCloseKey(key);
+    return found;
   }
 };
 
@@ -106,13 +96,10 @@ struct Win32Forms : FormsBackend {
     POINT at{static_cast<LONG>(x / 15), static_cast<LONG>(y / 15)};
     ClientToScreen(hwndOf(w), &at);
     SetCursorPos(at.x, at.y);
-    for (int i = 0; i < 2; ++i) {
-      INPUT in[2] = {};
-      in[0].type = in[1].type = INPUT_MOUSE;
-      in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-      in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-      SendInput(2, in, sizeof(INPUT));
-      pump(30);
+    for (DWORD button :
+         {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+      mouse_event(button, 0, 0, 0, 0);  // real input, as from the mouse
+      pump(15);
     }
   }
   void click(forms::CheckBox& box) override { SendMessageW(hwndOf(box), BM_CLICK, 0, 0); }
@@ -120,8 +107,8 @@ struct Win32Forms : FormsBackend {
     SetForegroundWindow(hwndOf(w));
     for (char k : keys) {
       const WORD key = k == '\t' ? VK_TAB : k == '\r' ? VK_RETURN : VK_SPACE;
-      sendKey(key);
-      sendKey(key, KEYEVENTF_KEYUP);
+      keybd_event(key, 0, 0, 0);  // real input, as from the keyboard
+      keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
       pump(100);
     }
     return true;
@@ -144,11 +131,6 @@ struct Win32Forms : FormsBackend {
     int width = 0;
     const auto pixels = drawn(hwndOf(label), width);
     return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
-  }
-  forms::Rect framePixels(forms::Window& w) override {
-    RECT r{};
-    GetWindowRect(hwndOf(w), &r);
-    return {double(r.left), double(r.top), double(r.right - r.left), double(r.bottom - r.top)};
   }
   void userMove(forms::Window& w, const forms::Rect& p) override {
     SetWindowPos(hwndOf(w), nullptr, p.left, p.top, p.width, p.height, SWP_NOZORDER);
@@ -206,7 +188,7 @@ struct Win32Desktop : PlatformBackend {
     return GetKeyState(kVirtualKeys[static_cast<int>(key)]) & 1;
   }
   void holdKey(platform::LockKey key, bool down) override {
-    sendKey(kVirtualKeys[static_cast<int>(key)], down ? 0 : KEYEVENTF_KEYUP);
+    keybd_event(kVirtualKeys[static_cast<int>(key)], 0, down ? 0 : KEYEVENTF_KEYUP, 0);
   }
   platform::NativeHandle openWindow(const std::string& title) override {
     HWND w = CreateWindowExW(0, L"STATIC", wide(title).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
@@ -228,11 +210,6 @@ struct Win32Desktop : PlatformBackend {
   }
   bool waitFor(const std::function<bool()>& done) override { return pump(3000, done); }
 };
-
-template <class Backend, class Made>
-Maker<Backend> maker(const char* name) {
-  return {name, [] { return std::unique_ptr<Backend>(std::make_unique<Made>()); }};
-}
 
 }  // namespace
 
