@@ -42,4 +42,3 @@ write_ini MainLeft=-90000 MainTop=90000 MainWidth=30 MainHeight=30
 start_app
 [ "$(outer_rect "$MAIN")" = "$default" ] || fail "a window off every screen came back at $(outer_rect "$MAIN"), not $default"
 close_app
-note "passed"

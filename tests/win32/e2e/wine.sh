@@ -35,9 +35,7 @@ rect() { outer_rect "$1" | awk -v x="$FRAME_X" -v y="$FRAME_Y" '{print $1 + x, $
 # The Num light's inside starts one border pixel past its place at (8, 8); false until a light
 # is lit.
 find_frame() {
-  local l t w h
-  read -r l t w h <<<"$(outer_rect "$MAIN")"
-  read -r FRAME_X FRAME_Y < <(import -window root -crop "${w}x$h+$l+$t" +repage -depth 8 txt:- |
+  read -r FRAME_X FRAME_Y < <(import -window "$MAIN" -depth 8 txt:- |
     awk -F'[ ,:]+' '/#FF0000 |#00FF00 / { if (x == "" || $1 < x) x = $1; if (y == "" || $2 < y) y = $2 }
       END { if (x != "") print x - 9, y - 9 }')
   [ -n "$FRAME_X" ]
@@ -55,8 +53,7 @@ app_start() {
 # Wine's idea of a window's place lags the window manager's: a click in the first second after
 # the start can miss.
 settled() {
-  local left=$((STARTED + 1200 - $(date +%s%3N)))
-  [ "$left" -le 0 ] || sleep "$((left / 1000)).$(printf %03d $((left % 1000)))"
+  sleep "$(awk -v left=$((STARTED + 1200 - $(date +%s%3N))) 'BEGIN { print (left > 0 ? left / 1000 : 0) }')"
 }
 # A drag of the caption, as the user moves it.
 user_move() {
