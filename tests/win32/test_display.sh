@@ -5,17 +5,15 @@ set -euo pipefail
 action=$1 number=$2 state=$3
 export DISPLAY=:$number
 
-# Ends a process started by an earlier "start", by its recorded id, if it is still that program
-# (and not merely a zombie left for a parent that does not reap it).
+# Ends a process started by an earlier "start", by its recorded id, if it is still that program,
+# and waits until it is gone (or merely a zombie left for a parent that does not reap it).
 end_recorded() {
-  local file=$state/$1.pid pid
-  [ -f "$file" ] || return 0
-  pid=$(cat "$file")
-  if tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q "$2"; then
-    kill "$pid" 2>/dev/null || true
+  local pid
+  pid=$(cat "$state/$1.pid" 2>/dev/null) || return 0
+  if grep -qs "$2" "/proc/$pid/cmdline" && kill "$pid" 2>/dev/null; then
     for _ in $(seq 50); do grep -qs '^State:[[:space:]]*[^Z[:space:]]' "/proc/$pid/status" || break; sleep 0.1; done
   fi
-  rm -f "$file"
+  rm -f "$state/$1.pid"
 }
 
 # Starts a program in the background, its id recorded, and waits up to 10 s for a command to

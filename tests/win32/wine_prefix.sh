@@ -15,14 +15,13 @@ export WINEPREFIX=$2 WINEDEBUG=-all
 
 remove_prefix() {
   if [ -d "$WINEPREFIX" ]; then wineserver -k 2>/dev/null || true; fi
-  rm -rf "$WINEPREFIX"
+  rm -rf "$WINEPREFIX" "$WINEPREFIX.log" "$WINEPREFIX.ready"
 }
 
 case $action in
   setup)
     remove_prefix
     log=$WINEPREFIX.log
-    : >"$log"
     quietly() { "$@" </dev/null >>"$log" 2>&1 || { cat "$log" >&2; exit 1; }; }
     # No display and no Mono or Gecko installers: nothing shows, nothing is downloaded.
     quietly env -u DISPLAY WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i
@@ -34,19 +33,11 @@ case $action in
     # A server that stays until cleanup, every helper, and the desktop on the run's display.
     quietly wineserver -p
     quietly wineboot
-    if [ -n "${3:-}" ]; then
-      ready=$WINEPREFIX.ready
-      setsid wine "$3" </dev/null >"$ready" 2>>"$log" &
-      for _ in $(seq 600); do grep -qs ready "$ready" && break; sleep 0.1; done
-      grep -qs ready "$ready" || { echo "the Wine desktop did not start" >&2; cat "$log" >&2; exit 1; }
-    fi
+    [ -n "${3:-}" ] || exit 0
+    setsid wine "$3" </dev/null >"$WINEPREFIX.ready" 2>>"$log" &
+    for _ in $(seq 600); do grep -qs ready "$WINEPREFIX.ready" && exit 0; sleep 0.1; done
+    echo "the Wine desktop did not start" >&2 && cat "$log" >&2 && exit 1
     ;;
-  cleanup)
-    remove_prefix
-    rm -f "$WINEPREFIX.log" "$WINEPREFIX.ready"
-    ;;
-  *)
-    echo "usage: $0 setup PREFIX [KEEPER] | cleanup PREFIX" >&2
-    exit 2
-    ;;
+  cleanup) remove_prefix ;;
+  *) echo "usage: $0 setup PREFIX [KEEPER] | cleanup PREFIX" >&2 && exit 2 ;;
 esac

@@ -3,6 +3,9 @@
 # prefix's registry and a stand-in osk.exe.   Usage: wine.sh EXE FAKE_OSK [SCENARIO_REGEX]
 # Needs WINEPREFIX and DISPLAY. Wine draws a tool window's frame itself, so an X window is the
 # outer rectangle; the client area's corner is found once, from the first lit light.
+# Not played here: another program's window (the keeper sees only Wine's own windows), signals
+# (Windows ends a session with messages), a lost display, a Wayland session, and the icon's
+# menu (the docked window does not have the icon's place, so a right-click cannot be aimed).
 here=$(dirname "$0")
 . "$here/../../e2e/lib.sh"
 . "$here/../../e2e/play.sh"
@@ -16,10 +19,7 @@ RUN='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 trap 'e2e_cleanup; wine reg delete "$APP" /f &>/dev/null || true; wine reg delete "$RUN" /v VESK-LIGHTS /f &>/dev/null || true; rm -f "$MARKER"' EXIT
 
 store_set() { wine reg add "$APP\\Settings" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
-store_get() {
-  wine reg query "$APP\\Settings" /v "$1" 2>/dev/null | tr -d '\r' | awk -v k="$1" '$1 == k { print $3 }'
-}
-ini_value() { store_get "$1"; }  # what lib.sh reads the stored values with
+store_get() { wine reg query "$APP\\Settings" /v "$1" 2>/dev/null | tr -d '\r' | awk -v k="$1" '$1 == k { print $3 }'; }
 # One reg process for the whole store: a fresh key with these values.
 store_reset() {
   {
@@ -35,9 +35,7 @@ rect() { outer_rect "$1" | awk -v x="$FRAME_X" -v y="$FRAME_Y" '{print $1 + x, $
 # The Num light's inside starts one border pixel past its place at (8, 8); false until a light
 # is lit.
 find_frame() {
-  local l t w h
-  read -r l t w h <<<"$(outer_rect "$MAIN")"
-  read -r FRAME_X FRAME_Y < <(import -window root -crop "${w}x$h+$l+$t" +repage -depth 8 txt:- |
+  read -r FRAME_X FRAME_Y < <(import -window "$MAIN" -depth 8 txt:- |
     awk -F'[ ,:]+' '/#FF0000 |#00FF00 / { if (x == "" || $1 < x) x = $1; if (y == "" || $2 < y) y = $2 }
       END { if (x != "") print x - 9, y - 9 }')
   [ -n "$FRAME_X" ]
@@ -52,16 +50,11 @@ app_start() {
   MAIN=$(visible_windows | head -1)
   [ -n "${FRAME_X:-}" ] || wait_for 5 "no light is lit" find_frame
 }
-app_alive() { [ -n "$E2E_APP_PID" ] && ! app_ended; }
-app_close() { close_app; }
 # Wine's idea of a window's place lags the window manager's: a click in the first second after
 # the start can miss.
 settled() {
-  local left=$((STARTED + 1200 - $(date +%s%3N)))
-  [ "$left" -le 0 ] || sleep "$((left / 1000)).$(printf %03d $((left % 1000)))"
+  sleep "$(awk -v left=$((STARTED + 1200 - $(date +%s%3N))) 'BEGIN { print (left > 0 ? left / 1000 : 0) }')"
 }
-click() { settled && xdotool mousemove $(at "$@") click 1; }
-double_click() { settled && xdotool mousemove $(at "$@") click --repeat 2 --delay 80 1; }
 # A drag of the caption, as the user moves it.
 user_move() {
   local l t y
@@ -75,18 +68,12 @@ user_move() {
 }
 at_place() { [ "$(outer_rect "$1" | cut -d' ' -f1,2)" = "$2" ]; }
 osk_started() { test -f "$MARKER"; }
-other_window() { return 2; }  # the keeper sees only Wine's own windows
-signal_sent() { return 2; }  # Windows ends a session with messages, not signals
-display_lost() { return 2; }
-wayland_session() { return 2; }
-right_click() { settled && xdotool mousemove $(at "$@") click 3 sleep 1; }
 autostart_entry() { wine reg query "$RUN" /v VESK-LIGHTS 2>/dev/null | tr -d '\r' | sed -n 's/^ *VESK-LIGHTS *REG_SZ *//p'; }
 autostart_want() { echo "\"$(winepath -w "$EXE" | tr -d '\r')\""; }
 # Wine sees a lock key only through a key event on its own focused window.
 key_press() { xdotool windowactivate --sync "$MAIN" 2>/dev/null; xdotool key --window "$MAIN" "$1"; }
 # Wine's embedding can leave a docked icon unpainted until the tray repaints.
 TRAY_COLOURS=unseen
-# Nor does the docked window have the icon's place, so a right-click on it cannot be aimed.
 icon_menu() { return 2; }
 
 play_scenarios "${3:-}"
