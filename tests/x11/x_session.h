@@ -4,7 +4,6 @@
 #include <sys/types.h>
 
 #include <chrono>
-#include <csignal>
 #include <functional>
 #include <optional>
 #include <string>
@@ -21,7 +20,7 @@ class Child {
   ~Child() { stop(); }
   Child(const Child&) = delete;
   Child& operator=(const Child&) = delete;
-  void stop(int signal = SIGTERM);
+  void stop();
 
  private:
   pid_t pid_ = -1;
@@ -47,8 +46,6 @@ class WindowManager {
   std::optional<Child> openbox_;
 };
 
-// A new, empty directory in the system's temporary directory.
-std::string makeTempDir(const std::string& prefix);
 // Runs a shell command; its standard output.
 std::string run(const std::string& command);
 // The state of one named keyboard LED as `xset q` shows it.
