@@ -55,15 +55,11 @@ XServer::XServer() {
   setenv("DISPLAY", (":" + std::string(number, std::strcspn(number, "\n"))).c_str(), 1);
 }
 
-XServer::~XServer() {
-  unsetenv("DISPLAY");
-}
-
 // openbox announces itself on the root before it is ready: a window mapped in between stays
 // unmapped for good. It runs the --startup command, which marks the root, once it manages windows.
-WindowManager::WindowManager() {
-  openbox_.emplace(std::vector<std::string>{"openbox", "--sm-disable", "--startup",
-                                            "xprop -root -f VESK_WM_UP 8s -set VESK_WM_UP 1"});
+WindowManager::WindowManager()
+    : openbox({"openbox", "--sm-disable", "--startup",
+               "xprop -root -f VESK_WM_UP 8s -set VESK_WM_UP 1"}) {
   if (!eventually([] { return run("xprop -root VESK_WM_UP").find('=') != std::string::npos; },
                   std::chrono::milliseconds(10000)))
     throw std::runtime_error("openbox did not come up");

@@ -27,23 +27,19 @@ class Child {
 };
 
 // Xvfb on a display number that it picks itself, with -noreset so that the keymap and the lock
-// state survive while no client is connected. DISPLAY names it while this lives.
+// state survive while no client is connected. DISPLAY names it from then on.
 class XServer {
  public:
   XServer();
-  ~XServer();
 
  private:
   std::optional<Child> xvfb_;
 };
 
 // openbox, running once it has announced itself as the EWMH window manager.
-class WindowManager {
- public:
+struct WindowManager {
   WindowManager();
-
- private:
-  std::optional<Child> openbox_;
+  Child openbox;
 };
 
 // Runs a shell command; its standard output.
