@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "platform/x11/osk_launcher.h"
 #include "x_session.h"
@@ -19,34 +18,32 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class OnScreenKeyboardTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    setenv("PATH", path_.c_str(), 1);
-    fs::remove_all(dir_);
+// Stand-ins that write their name, parent and session (from /proc) to a marker; as written they
+// are no programs to start.
+TEST(OnScreenKeyboard, SaysOnceThatThereIsNoneOrStartsTheFirstKnownOneInASessionOfItsOwn) {
+  const fs::path dir = fs::temp_directory_path() / ("vesk-osk-" + std::to_string(getpid()));
+  const fs::path marker = dir / "started";
+  const std::string path = std::getenv("PATH");
+  for (const std::string name : {"a/xvkbd", "b/onboard"}) {
+    fs::create_directories((dir / name).parent_path());
+    std::ofstream(dir / name) << "#!/bin/sh\necho " << fs::path(name).filename().string()
+                              << " $(cut -d' ' -f4,6 /proc/$$/stat) > " << marker << ".tmp && mv "
+                              << marker << ".tmp " << marker << "\n";
   }
-  // A stand-in keyboard that writes its name, parent and session (from /proc) to the marker.
-  void fakeKeyboard(const std::string& dir, const std::string& name) {
-    fs::create_directories(dir_ / dir);
-    std::ofstream(dir_ / dir / name)
-        << "#!/bin/sh\necho " << name << " $(cut -d' ' -f4,6 /proc/$$/stat) > " << marker_
-        << ".tmp && mv " << marker_ << ".tmp " << marker_ << "\n";
-    fs::permissions(dir_ / dir / name, fs::perms::owner_all);
-  }
+  fs::permissions(dir / "a/xvkbd", fs::perms::owner_all);
+  setenv("PATH", (dir / "b").c_str(), 1);
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(startOnScreenKeyboard());
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_NE(said.find("onboard"), std::string::npos) << said;
 
-  fs::path dir_ = test::makeTempDir("vesk-osk");
-  fs::path marker_ = dir_ / "started";
-  std::string path_ = std::getenv("PATH");
-};
-
-TEST_F(OnScreenKeyboardTest, StartsTheFirstKnownKeyboardInASessionOfItsOwn) {
-  fakeKeyboard("a", "xvkbd");
-  fakeKeyboard("b", "onboard");
-  setenv("PATH", ((dir_ / "a").string() + ":" + (dir_ / "b").string() + ":" + path_).c_str(), 1);
-
-  startOnScreenKeyboard();
-  ASSERT_TRUE(test::eventually([&] { return fs::exists(marker_); }));
-  std::ifstream fields(marker_);
+  fs::permissions(dir / "b/onboard", fs::perms::owner_all);
+  setenv("PATH", ((dir / "a").string() + ":" + (dir / "b").string() + ":" + path).c_str(), 1);
+  EXPECT_TRUE(startOnScreenKeyboard());
+  setenv("PATH", path.c_str(), 1);
+  ASSERT_TRUE(test::eventually([&] { return fs::exists(marker); }));
+  std::ifstream fields(marker);
   std::string name;
   pid_t parent = 0, session = 0;
   ASSERT_TRUE(fields >> name >> parent >> session);
@@ -57,20 +54,7 @@ TEST_F(OnScreenKeyboardTest, StartsTheFirstKnownKeyboardInASessionOfItsOwn) {
   errno = 0;
   EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
   EXPECT_EQ(errno, ECHILD);
-}
-
-TEST_F(OnScreenKeyboardTest, WithoutAnyKeyboardSaysSoOnceAndStartsNothing) {
-  fakeKeyboard("bin", "onboard");
-  fs::permissions(dir_ / "bin" / "onboard", fs::perms::owner_read);  // not a program to start
-  setenv("PATH", (dir_ / "bin").c_str(), 1);
-
-  ::testing::internal::CaptureStderr();
-  startOnScreenKeyboard();
-  const std::string said = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-  EXPECT_NE(said.find("onboard"), std::string::npos) << said;
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  EXPECT_FALSE(fs::exists(marker_));
+  fs::remove_all(dir);
 }
 
 }  // namespace

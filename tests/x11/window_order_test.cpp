@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <thread>
 
@@ -13,34 +12,28 @@
 namespace vesk::platform {
 namespace {
 
-using test::eventually;
 using test::run;
-
-NativeHandle windowOf(const std::string& name) {
-  return std::stoul(run("xdotool search --sync --onlyvisible --name '^" + name + "$' | head -1"));
-}
-
-// The topmost of the root's children: `xwininfo` lists them top first.
-NativeHandle topmostChild() {
-  return std::stoul(run("xwininfo -root -children | grep -m1 -o '^ *0x[0-9a-f]*'"), nullptr, 16);
-}
 
 TEST(WindowOrder, WithoutAManagerThereIsNoForegroundAndKeepingAboveRaises) {
   test::XServer server;
   auto platform = createLinuxPlatform(Session::X11);
   ASSERT_NE(platform, nullptr);
+  // The topmost of the root's children: `xwininfo` lists them top first.
+  const auto topmost = [] {
+    return std::stoul(run("xwininfo -root -children | grep -m1 -o '^ *0x[0-9a-f]*'"), nullptr, 16);
+  };
   test::Child first({"xlogo", "-title", "first", "-geometry", "100x100+10+10"});
-  const NativeHandle a = windowOf("first");
+  const NativeHandle a = std::stoul(run("xdotool search --sync --onlyvisible --name '^first$'"));
   test::Child second({"xlogo", "-title", "second", "-geometry", "100x100+10+10"});
-  const NativeHandle b = windowOf("second");
-  ASSERT_EQ(topmostChild(), b);
+  const NativeHandle b = std::stoul(run("xdotool search --sync --onlyvisible --name '^second$'"));
+  ASSERT_EQ(topmost(), b);
 
   EXPECT_EQ(platform->foregroundWindow(), 0u);
   platform->setTopmost(a, false);
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  EXPECT_EQ(topmostChild(), b);
+  EXPECT_EQ(topmost(), b);
   platform->setTopmost(a, true);
-  EXPECT_TRUE(eventually([&] { return topmostChild() == a; }));
+  EXPECT_TRUE(test::eventually([&] { return topmost() == a; }));
 
   // A window that has gone costs an X error, which must not end the program.
   second.stop();

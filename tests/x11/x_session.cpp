@@ -5,10 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <stdexcept>
 #include <thread>
 
@@ -32,9 +32,9 @@ Child::Child(const std::vector<std::string>& args, int keepFd) {
   }
 }
 
-void Child::stop(int signal) {
+void Child::stop() {
   if (pid_ <= 0) return;
-  kill(pid_, signal);
+  kill(pid_, SIGTERM);
   waitpid(pid_, nullptr, 0);
   pid_ = -1;
 }
@@ -55,26 +55,14 @@ XServer::XServer() {
   setenv("DISPLAY", (":" + std::string(number, std::strcspn(number, "\n"))).c_str(), 1);
 }
 
-XServer::~XServer() {
-  unsetenv("DISPLAY");
-}
-
 // openbox announces itself on the root before it is ready: a window mapped in between stays
-// unmapped for good. It runs the --startup command once it manages windows.
-WindowManager::WindowManager() {
-  const std::string ready = makeTempDir("vesk-openbox") + "/ready";
-  openbox_.emplace(
-      std::vector<std::string>{"openbox", "--sm-disable", "--startup", "touch " + ready});
-  const bool up =
-      eventually([&] { return std::filesystem::exists(ready); }, std::chrono::milliseconds(10000));
-  std::filesystem::remove_all(std::filesystem::path(ready).parent_path());
-  if (!up) throw std::runtime_error("openbox did not come up");
-}
-
-std::string makeTempDir(const std::string& prefix) {
-  std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
-  return pattern;
+// unmapped for good. It runs the --startup command, which marks the root, once it manages windows.
+WindowManager::WindowManager()
+    : openbox({"openbox", "--sm-disable", "--startup",
+               "xprop -root -f VESK_WM_UP 8s -set VESK_WM_UP 1"}) {
+  if (!eventually([] { return run("xprop -root VESK_WM_UP").find('=') != std::string::npos; },
+                  std::chrono::milliseconds(10000)))
+    throw std::runtime_error("openbox did not come up");
 }
 
 std::string run(const std::string& command) {

@@ -4,7 +4,6 @@
 #include <sys/types.h>
 
 #include <chrono>
-#include <csignal>
 #include <functional>
 #include <optional>
 #include <string>
@@ -21,34 +20,28 @@ class Child {
   ~Child() { stop(); }
   Child(const Child&) = delete;
   Child& operator=(const Child&) = delete;
-  void stop(int signal = SIGTERM);
+  void stop();
 
  private:
   pid_t pid_ = -1;
 };
 
 // Xvfb on a display number that it picks itself, with -noreset so that the keymap and the lock
-// state survive while no client is connected. DISPLAY names it while this lives.
+// state survive while no client is connected. DISPLAY names it from then on.
 class XServer {
  public:
   XServer();
-  ~XServer();
 
  private:
   std::optional<Child> xvfb_;
 };
 
 // openbox, running once it has announced itself as the EWMH window manager.
-class WindowManager {
- public:
+struct WindowManager {
   WindowManager();
-
- private:
-  std::optional<Child> openbox_;
+  Child openbox;
 };
 
-// A new, empty directory in the system's temporary directory.
-std::string makeTempDir(const std::string& prefix);
 // Runs a shell command; its standard output.
 std::string run(const std::string& command);
 // The state of one named keyboard LED as `xset q` shows it.

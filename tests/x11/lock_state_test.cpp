@@ -1,15 +1,16 @@
-// What one refresh tick costs: the three key-state reads ask the server nothing.
+// What only X11's lock state has: a tick that asks the server nothing, a Scroll Lock that locks
+// nothing by default, and one bound to a modifier, which the press locks alone.
 
 #include <gtest/gtest.h>
-
 #include <poll.h>
 
 #include <thread>
 
+#include "platform/linux/linux_platform.h"
 #include "platform/x11/lock_reader.h"
 #include "x_session.h"
 
-namespace vesk::platform::x11 {
+namespace vesk::platform {
 namespace {
 
 TEST(LockReaderCost, OneTickOfThreeReadsAsksTheServerNothing) {
@@ -20,7 +21,7 @@ TEST(LockReaderCost, OneTickOfThreeReadsAsksTheServerNothing) {
   Display* display = XOpenDisplay(nullptr);
   ASSERT_NE(display, nullptr);
   {
-    LockReader reader(display);
+    x11::LockReader reader(display);
     std::uint16_t num = 0;
     const auto tickRequests = [&] {
       const unsigned long before = XNextRequest(display);
@@ -45,5 +46,20 @@ TEST(LockReaderCost, OneTickOfThreeReadsAsksTheServerNothing) {
   XCloseDisplay(display);
 }
 
+TEST(ScrollLock, HeldReadsAsTheHighBitAloneAndAModifierBoundOneFlipsOnce) {
+  test::XServer server;
+  auto platform = createLinuxPlatform(Session::X11);
+  ASSERT_NE(platform, nullptr);
+  test::run("xdotool keydown Scroll_Lock");
+  EXPECT_TRUE(test::eventually([&] { return platform->keyState(LockKey::Scroll) == 0x8000; }))
+      << "held, with its indicator dark: " << platform->keyState(LockKey::Scroll);
+  test::run("xdotool keyup Scroll_Lock");
+  // Bound to a modifier, Scroll Lock locks with the press itself: a second, direct flip of the
+  // indicator would undo it.
+  test::run("xmodmap -e 'add mod3 = Scroll_Lock'");
+  platform->pressKey(LockKey::Scroll);
+  EXPECT_TRUE(test::ledOn("Scroll Lock"));
+}
+
 }  // namespace
-}  // namespace vesk::platform::x11
+}  // namespace vesk::platform
