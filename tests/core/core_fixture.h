@@ -1,8 +1,6 @@
 #pragma once
-// The indicator window on the fakes, with its store, as every window test of the core uses it.
-
-#include <string>
-#include <vector>
+// The indicator window on the fakes, with its store read in a decimal-comma locale (which takes
+// a point too), as the core's tests use it.
 
 #include "forms/fake/fake_forms.h"
 #include "indicator/indicator_window.h"
@@ -16,7 +14,7 @@ struct Core {
   platform::fake::FakePlatform platform;
   settings::MemoryStore store;
   std::vector<std::string> reports;  // the unusable values reported
-  settings::Settings settings{store, '.', [this](const std::string& s) { reports.push_back(s); }};
+  settings::Settings settings{store, ',', [this](const std::string& s) { reports.push_back(s); }};
   indicator::IndicatorWindow main{toolkit, settings, platform};
   forms::fake::FakeWindow& w = *toolkit.find("VESK_LIGHTS_MAIN");
 

@@ -21,7 +21,8 @@ struct IndicatorTest : test::Core, ::testing::Test {};
 
 }  // namespace
 
-TEST_F(IndicatorTest, LoadTakesTheStoredPlaceUnlessUnusableOrLostAndStartsTheKeeperOnlyForOne) {
+// What a close stores is played end to end (close-and-restore, session-end-saves-like-a-close).
+TEST_F(IndicatorTest, LoadTakesTheStoredPlaceUnlessUnusableOrLostAndTheKeeperRunsOnlyForOne) {
   const std::pair<std::vector<std::string>, Rect> cases[] = {
       {{"-15", "300", "5000", "2000"}, {-15, 300, 5000, 2000}},
       {{"", "300", "wide", "1e999"}, {1000, 300, 3840, 945}},
@@ -32,6 +33,11 @@ TEST_F(IndicatorTest, LoadTakesTheStoredPlaceUnlessUnusableOrLostAndStartsTheKee
   auto& keeper = main.alwaysOnTopTimer();
   EXPECT_FALSE(keeper.isEnabled()) << "kept above though nothing asks for it";
   EXPECT_TRUE(store.empty()) << "a first run writes nothing";
+  for (const char* text : {"2", "0", "1.4", "junk", "-1"}) {
+    put("ALWAYS_ON_TOP_TICKBOX", text);
+    main.Form_Load();
+    EXPECT_FALSE(keeper.isEnabled()) << "the keeper started for " << text;
+  }
   put("ALWAYS_ON_TOP_TICKBOX", "1");
   for (const auto& [stored, want] : cases) {
     for (int i = 0; i < 4; ++i) put(kGeometry[i], stored[i]);
@@ -40,21 +46,8 @@ TEST_F(IndicatorTest, LoadTakesTheStoredPlaceUnlessUnusableOrLostAndStartsTheKee
   }
   EXPECT_TRUE(keeper.isEnabled() && keeper.interval() == 1000);
   EXPECT_EQ(main.refreshTimer().interval(), 100);
-  for (const char* text : {"2", "0", "1.4", "junk", "-1"}) {
-    put("ALWAYS_ON_TOP_TICKBOX", text);
-    main.Form_Load();
-    EXPECT_FALSE(keeper.isEnabled()) << "the keeper started for " << text;
-  }
-}
-
-TEST_F(IndicatorTest, UnloadStoresTheOuterGeometryAndStopsBothTimers) {
-  put("ALWAYS_ON_TOP_TICKBOX", "1");
-  main.start();
-  w.geometry = {-1500, 450, 4200, 1800};
   w.close();
-  const char* want[] = {"-1500", "450", "4200", "1800"};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(get(kGeometry[i]), want[i]) << kGeometry[i];
-  EXPECT_FALSE(main.alwaysOnTopTimer().isEnabled() || main.refreshTimer().isEnabled());
+  EXPECT_FALSE(keeper.isEnabled() || main.refreshTimer().isEnabled()) << "ticking when closed";
 }
 
 TEST_F(IndicatorTest, EveryTickColoursEveryLightByTheWholeKeyWordAndShowsWhatTheFlagsSay) {

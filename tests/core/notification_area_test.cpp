@@ -82,9 +82,8 @@ struct MenuTest : TrayTest, ::testing::Test {
 TEST_P(ScenarioTest, ShowsTheNoticesTheWindowAndTheIconDue) {
   const Scenario& s = GetParam();
   const char* keys[] = {"TRAY_ICON", "LIGHTS_WINDOW_HIDDEN", "NOTICE_ON_CHANGE"};
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 3; ++i)
     if (s.stored[i] != '-') put(keys[i], {s.stored[i]});
-  }
   icon.hostPresent = s.tray;
   main.start();
   const char* lights[] = {"NUM_LIGHT_LABEL", "CAPS_LIGHT_LABEL", "SCROLL_LIGHT_LABEL"};
@@ -115,7 +114,6 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioTest, ::testing::ValuesIn(kScenarios
 TEST_F(ScenarioTest, IconFollowsTheLightsWithinATickAndIsRedrawnOnlyOnChange) {
   put("TRAY_ICON", "1");
   main.start();
-  tick();
   tick();
   platform.states[1] = 1;
   tick();
@@ -154,7 +152,6 @@ TEST_F(MenuTest, ItemsInOrderWorkByAccessKeyAndTheTrayItemsSayWhyTheyAreOff) {
 
 TEST_F(MenuTest, StartAtLoginFollowsTheEntryAndShowsAFailureUntilASuccess) {
   ASSERT_TRUE((open(), toolkit.pickMenuItem('l')));
-  EXPECT_TRUE(autostart.entry);
   autostart.entry = false;  // removed by hand while the program runs
   EXPECT_FALSE(open()[1].checked);
   autostart.broken = true;
