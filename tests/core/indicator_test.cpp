@@ -1,13 +1,10 @@
 // The indicator window on the fakes: load and unload, the lights on each tick, double-clicks
-// and the keeper.
-
-#include "indicator/indicator_window.h"
+// and the keeper. What it shows at the defaults is played end to end (first-start,
+// on-screen-keyboard).
 
 #include <gtest/gtest.h>
 
-#include "forms/fake/fake_forms.h"
-#include "platform/fake/fake_platform.h"
-#include "settings/memory_store.h"
+#include "core/core_fixture.h"
 
 using namespace vesk;
 using forms::Rect;
@@ -20,67 +17,37 @@ const char* kUpright[] = {"VERT_NUM_LIGHT_LABEL", "VERT_CAP_LIGHT_LABEL", "VERT_
 const char* kShow[] = {"SHOW_NUM_TICKBOX", "SHOW_CAPS_TICKBOX", "SHOW_SCROLL_TICKBOX"};
 const char* kGeometry[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
 
-struct IndicatorTest : ::testing::Test {
-  forms::fake::FakeToolkit toolkit;
-  platform::fake::FakePlatform platform;
-  settings::MemoryStore store;
-  settings::Settings settings{store, '.', nullptr};
-  indicator::IndicatorWindow main{toolkit, settings, platform};
-  forms::fake::FakeWindow& w = *toolkit.find("VESK_LIGHTS_MAIN");
-
-  void put(const char* key, const std::string& text) {
-    store.save("TARNWICK-VESK-LIGHTS", "Settings", key, text);
-  }
-  void tick() { w.timer(1).elapse(); }
-};
+struct IndicatorTest : test::Core, ::testing::Test {};
 
 }  // namespace
 
-TEST_F(IndicatorTest, FirstRunShowsTheRowAtTheDefaultsAndWritesNothing) {
-  main.start();
-  EXPECT_EQ(w.geometry, (Rect{1000, 1000, 3840, 945}));
-  tick();
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_TRUE(w.label(kRow[i]).isVisible() && !w.label(kUpright[i]).isVisible()) << kRow[i];
-  }
-  EXPECT_TRUE(w.button("OSK_BUTTON").isVisible());
-  EXPECT_TRUE(store.empty());
-  EXPECT_FALSE(main.alwaysOnTopTimer().isEnabled());
-}
-
-TEST_F(IndicatorTest, LoadTakesTheStoredPlaceUnlessUnusableOrLostAndStartsTheKeeperOnlyForOne) {
+// What a close stores is played end to end (close-and-restore, session-end-saves-like-a-close).
+TEST_F(IndicatorTest, LoadTakesTheStoredPlaceUnlessUnusableOrLostAndTheKeeperRunsOnlyForOne) {
   const std::pair<std::vector<std::string>, Rect> cases[] = {
       {{"-15", "300", "5000", "2000"}, {-15, 300, 5000, 2000}},
       {{"", "300", "wide", "1e999"}, {1000, 300, 3840, 945}},
       {{"500000", "-90000", "6000", "1500"}, {1000, 1000, 6000, 1500}},
   };
   main.start();
+  tick();
+  auto& keeper = main.alwaysOnTopTimer();
+  EXPECT_FALSE(keeper.isEnabled()) << "kept above though nothing asks for it";
+  EXPECT_TRUE(store.empty()) << "a first run writes nothing";
+  for (const char* text : {"2", "0", "1.4", "junk", "-1"}) {
+    put("ALWAYS_ON_TOP_TICKBOX", text);
+    main.Form_Load();
+    EXPECT_FALSE(keeper.isEnabled()) << "the keeper started for " << text;
+  }
   put("ALWAYS_ON_TOP_TICKBOX", "1");
   for (const auto& [stored, want] : cases) {
     for (int i = 0; i < 4; ++i) put(kGeometry[i], stored[i]);
     main.Form_Load();
     EXPECT_EQ(w.geometry, want) << stored[0];
   }
-  auto& keeper = main.alwaysOnTopTimer();
   EXPECT_TRUE(keeper.isEnabled() && keeper.interval() == 1000);
   EXPECT_EQ(main.refreshTimer().interval(), 100);
-  for (const char* text : {"2", "0", "1.4", "junk", "-1"}) {
-    put("ALWAYS_ON_TOP_TICKBOX", text);
-    main.Form_Load();
-    EXPECT_FALSE(keeper.isEnabled()) << "the keeper started for " << text;
-  }
-}
-
-TEST_F(IndicatorTest, UnloadStoresTheOuterGeometryAndStopsBothTimers) {
-  put("ALWAYS_ON_TOP_TICKBOX", "1");
-  main.start();
-  w.geometry = {-1500, 450, 4200, 1800};
   w.close();
-  const char* want[] = {"-1500", "450", "4200", "1800"};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(store.get("TARNWICK-VESK-LIGHTS", "Settings", kGeometry[i]), want[i]);
-  }
-  EXPECT_FALSE(main.alwaysOnTopTimer().isEnabled() || main.refreshTimer().isEnabled());
+  EXPECT_FALSE(keeper.isEnabled() || main.refreshTimer().isEnabled()) << "ticking when closed";
 }
 
 TEST_F(IndicatorTest, EveryTickColoursEveryLightByTheWholeKeyWordAndShowsWhatTheFlagsSay) {
@@ -124,23 +91,17 @@ TEST_F(IndicatorTest, EachLightFlipsItsOwnKeyAndAHiddenOneLeavesItsPlaceToTheBac
   EXPECT_EQ(dialogs, 1) << "only the empty place of the Num light opens the dialog";
 }
 
-// Rows: the foreground window, our dialog's window (0: closed), the keep-above calls wanted.
-// Our dialog's own lowering when "Always On Top" is unticked is the dialog test's.
-TEST_F(IndicatorTest, KeeperDemotesAnotherTopmostWindowKeepsOursAboveAndLeavesOurDialog) {
+// Rows: the foreground window, the keep-above calls wanted. Our dialog, left alone, is the
+// dialog test's.
+TEST_F(IndicatorTest, KeeperDemotesAnotherTopmostWindowAndKeepsOursAbove) {
   main.start();
   const auto own = w.handle();
-  forms::NativeHandle dialog = 0;
-  main.otherOwnWindow = [&] { return dialog; };
   using Calls = std::vector<std::pair<forms::NativeHandle, bool>>;
-  const std::tuple<forms::NativeHandle, forms::NativeHandle, Calls> cases[] = {
-      {own, 0, {}},
-      {0x777, 0, {{0x777, false}, {own, true}}},
-      {0, 0, {{own, true}}},
-      {0x999, 0x999, {}}};
-  for (const auto& [foreground, ours, calls] : cases) {
+  const std::pair<forms::NativeHandle, Calls> cases[] = {
+      {own, {}}, {0x777, {{0x777, false}, {own, true}}}, {0, {{own, true}}}};
+  for (const auto& [foreground, calls] : cases) {
     platform.topmostCalls.clear();
     platform.foreground = foreground;
-    dialog = ours;
     main.AlwaysOnTopTimer_Timer();
     EXPECT_EQ(platform.topmostCalls, calls) << foreground;
   }
