@@ -13,7 +13,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
+#include "settings/ini/file_watch.h"
 #include "settings/ini/ini_path.h"
 #include "settings/ini/ini_store.h"
 
@@ -149,6 +151,22 @@ TEST_F(IniFileTest, HandEditsShowAndAStaleLockCostsNothing) {
   s.save(kApp, "Settings", "MainLeft", "4");
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
   EXPECT_EQ(store().get(kApp, "Settings", "MainLeft"), "4");
+}
+
+// A look at a file whose folder appears later: once it is there, looks while nothing changes
+// say so, and cost no read of the file.
+TEST_F(IniFileTest, AWatchOnAFolderMadeLaterGoesQuietAgain) {
+  ini::FileWatch watch((dir / "later" / "settings.ini").string());
+  EXPECT_TRUE(watch.changed()) << "the first look";
+  spit(dir / "later" / "settings.ini", "[Settings]\n");
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_TRUE(watch.changed()) << "the file appeared";
+  int changes = 0;
+  for (int look = 0; look < 10; ++look) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    changes += watch.changed();
+  }
+  EXPECT_EQ(changes, 0);
 }
 
 // Two processes saving at once: no save of either is lost.
