@@ -20,6 +20,11 @@ class MemoryStore : public Store {
     values_[{app, section, key}] = text;
     ++writes_;
   }
+  void saveMany(const std::string& app, const std::string& section,
+                const Entries& entries) override {
+    for (const auto& [key, text] : entries) values_[{app, section, key}] = text;
+    ++writes_;  // one write, as the INI store makes it
+  }
   int writes() const { return writes_; }
   bool empty() const { return values_.empty(); }
   bool holds(const std::string& app, const std::string& section) const {

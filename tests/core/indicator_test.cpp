@@ -46,7 +46,9 @@ TEST_F(IndicatorTest, LoadTakesTheStoredPlaceUnlessUnusableOrLostAndTheKeeperRun
   }
   EXPECT_TRUE(keeper.isEnabled() && keeper.interval() == 1000);
   EXPECT_EQ(main.refreshTimer().interval(), 100);
+  const int writes = store.writes();
   w.close();
+  EXPECT_EQ(store.writes(), writes + 1) << "the geometry keys not in one write";
   EXPECT_FALSE(keeper.isEnabled() || main.refreshTimer().isEnabled()) << "ticking when closed";
 }
 
