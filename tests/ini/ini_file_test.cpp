@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -88,31 +89,42 @@ TEST_F(IniFileTest, ReadsWhatEarlierVersionsAndHandsWrote) {
   }
 }
 
-// The file keeps every byte, nothing is left beside it, one line says so, the value holds. A
-// full disk fails the same write as the size limit.
+// The file keeps every byte, nothing is left beside it, one line says so, the value holds.
 TEST_F(IniFileTest, AFailedSaveKeepsTheOldFileAndSaysSoOnce) {
   const std::string old = "[Settings]\nMainLeft=1200\n; " + std::string(1800, 'x') + "\n";
   rlimit saved{};
   ::getrlimit(RLIMIT_FSIZE, &saved);
   const rlimit tight{8, saved.rlim_max};
   ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of killing the test
-  for (const bool readOnly : {true, false}) {
-    if (readOnly && ::geteuid() == 0) continue;  // root writes it anyway
+  for (const std::string what : {"a read-only file", "a file-size limit", "a full disk"}) {
+    if (what == "a read-only file" && ::geteuid() == 0) continue;  // root writes it anyway
     reports.clear();
     spit(path, old);
-    if (readOnly) fs::permissions(path, fs::perms::owner_read);
-    if (!readOnly) ::setrlimit(RLIMIT_FSIZE, &tight);
+    const fs::path folder = path.parent_path();
+    // A 64 KB tmpfs on the settings folder, filled to its last block, the lock file's too.
+    if (what == "a full disk" &&
+        (::geteuid() != 0 || ::mount("vesk", folder.c_str(), "tmpfs", 0, "size=64k") != 0)) {
+      GTEST_SKIP() << what << " needs root, to mount a small tmpfs";
+    }
+    if (what == "a full disk") {
+      spit(path, old);
+      for (std::ofstream fill(folder / "filler"); fill << old << std::flush;) continue;
+    }
+    if (what == "a read-only file") fs::permissions(path, fs::perms::owner_read);
+    if (what == "a file-size limit") ::setrlimit(RLIMIT_FSIZE, &tight);
     auto s = store();
     s.save(kApp, "Settings", "MainLeft", "1500");
     s.save(kApp, "Settings", "MainTop", "1600");
     ::setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_EQ(slurp(path), old) << readOnly;
-    for (const auto& e : fs::directory_iterator(path.parent_path())) {
-      EXPECT_TRUE(e.path() == path || e.path().extension() == ".lock") << e.path() << " left";
+    EXPECT_EQ(slurp(path), old) << what;
+    for (const auto& e : fs::directory_iterator(folder)) {
+      const bool ours = e.path() == path || e.path().filename() == "filler";
+      EXPECT_TRUE(ours || e.path().extension() == ".lock") << e.path() << " left";
     }
-    EXPECT_EQ(reports.size(), 1u) << readOnly;
-    EXPECT_EQ(s.get(kApp, "Settings", "MainLeft"), "1500") << readOnly << ": the value holds";
-    fs::remove_all(path.parent_path());
+    EXPECT_EQ(reports.size(), 1u) << what;
+    EXPECT_EQ(s.get(kApp, "Settings", "MainLeft"), "1500") << what << ": the value holds";
+    ::umount2(folder.c_str(), MNT_DETACH);  // a no-op unless mounted above
+    fs::remove_all(folder);
   }
 }
 
