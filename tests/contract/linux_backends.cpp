@@ -18,13 +18,16 @@
 namespace vesk::test {
 namespace {
 
-// One QApplication for every Qt case, on the offscreen platform, kept to the end of the run.
-QApplication& application() {
-  static int argc = 1;
-  static char name[] = "vesk_contract_tests", *argv[] = {name, nullptr};
-  static auto* app = new QApplication(argc, argv);
-  return *app;
-}
+// One QApplication for every Qt case, on the offscreen platform, ended with the run so that the
+// sanitizers see nothing of it left.
+struct QtApplication : ::testing::Environment {
+  int argc = 1;
+  char name[20] = "vesk_contract_tests", *argv[2] = {name, nullptr};
+  std::unique_ptr<QApplication> app;
+  void SetUp() override { app = std::make_unique<QApplication>(argc, argv); }
+  void TearDown() override { app.reset(); }
+};
+auto* const kQtApplication = ::testing::AddGlobalTestEnvironment(new QtApplication);
 
 QWidget* widgetOf(forms::Window& window) {
   return static_cast<forms::qt::QtWindow&>(window).widget();
@@ -51,7 +54,7 @@ forms::Colour colourOf(QColor c) {
 }
 
 struct QtForms : FormsBackend {
-  forms::qt::QtToolkit qt{application()};
+  forms::qt::QtToolkit qt{*qApp};
   forms::Toolkit& toolkit() override { return qt; }
   void show(forms::Window& w) override {
     w.show();
