@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # At the scale a desktop sets ($2: Xft.dpi, or Xft.dpi x QT_SCALE_FACTOR), a twip is 1/1440 of a
 # logical inch in device pixels. Starts and closes with nothing moved show and store the same
-# place and size every time (a second round trip repeats the first), for the indicator and for
+# place and size every time (three round trips), for the indicator and for
 # the settings dialog, and the default place is stored as given. A restored place on the
 # screen's far side stays; one off every screen, with a size below the frame's minimum, comes
 # back at the default place and size.
@@ -11,7 +11,7 @@ IFS=x read -r xft factor <<<"$2"
 dpi=$(awk -v d="$xft" -v f="${factor:-1}" 'BEGIN {print d * f}')
 e2e_start "$1" "$xft"
 
-for start in 1 2; do
+for start in 1 2 3; do
   start_app
   main=$(outer_rect "$MAIN")
   double_click "$MAIN" 45 45  # the background above the Num light
