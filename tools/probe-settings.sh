@@ -31,7 +31,7 @@ kill9)  # Torn: the four stored keys are not, all together, the set stored befor
   [ "$n" -ge 1 ] || fail "kill9 N"
   start_app && A=$(place "$MAIN" 100 120 400 150) && close_app
   start_app && B=$(place "$MAIN" 300 260 520 210) && close_app
-  broken=0 torn=0 missing=0
+  broken=0 torn=0 missing=0 saved=0
   for i in $(seq "$n"); do
     prev=$(stored)
     start_app && if ((i % 2)); then want=$(place "$MAIN" 100 120 400 150); else want=$(place "$MAIN" 300 260 520 210); fi
@@ -41,9 +41,10 @@ kill9)  # Torn: the four stored keys are not, all together, the set stored befor
     if [ ! -f "$INI" ]; then missing=$((missing + 1)) && continue; fi
     parses "$INI" || { broken=$((broken + 1)) && note "round $i: does not parse:" && head -c 300 "$INI"; }
     got=$(stored)
+    [ "$got" != "$want" ] || saved=$((saved + 1))
     case "$got" in "$prev" | "$A" | "$B") ;; *) torn=$((torn + 1)) && note "round $i: torn: $got (before $prev)" ;; esac
   done
-  echo "kill9: rounds=$n A=[$A] B=[$B] unparsable=$broken torn=$torn missing=$missing leftover-temp-files=$(ls "$INI".?????? 2>/dev/null | wc -l)"
+  echo "kill9: rounds=$n A=[$A] B=[$B] unparsable=$broken torn=$torn missing=$missing new-geometry-saved=$saved leftover-temp-files=$(ls "$INI".?????? 2>/dev/null | wc -l)"
   ;;
 fulldisk)  # Free space on the settings folder's own tmpfs, with the file in place before the start.
   dir=$(dirname "$INI")
