@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: tools/probe-settings.sh kill9 N | fulldisk | twocopies N | stalelock | strace | bigfile
+# Usage: tools/probe-settings.sh kill9 N [MAX_MS] | fulldisk | twocopies N | stalelock | strace | bigfile
 # Probes of the INI settings file from outside the program (after `cmake --build --preset linux`),
 # each on a private Xvfb with openbox from tests/e2e/lib.sh, printing figures rather than passing
 # or failing: how the file survives a kill during the save at close, a full disk, two copies
@@ -36,7 +36,7 @@ kill9)  # Torn: the four stored keys are not, all together, the set stored befor
     prev=$(stored)
     start_app && if ((i % 2)); then want=$(place "$MAIN" 100 120 400 150); else want=$(place "$MAIN" 300 260 520 210); fi
     [ "$want" = "$A" ] || [ "$want" = "$B" ] || note "round $i: the window took $want, not A or B"
-    wmctrl -i -c "$MAIN" && sleep "$(printf '0.%03d' $((RANDOM % 31)))" && kill -9 "$E2E_APP_PID" 2>/dev/null || true
+    wmctrl -i -c "$MAIN" && sleep "$(printf '0.%03d' $((RANDOM % ${3:-31})))" && kill -9 "$E2E_APP_PID" 2>/dev/null || true
     wait "$E2E_APP_PID" 2>/dev/null || true && E2E_APP_PID=""
     if [ ! -f "$INI" ]; then missing=$((missing + 1)) && continue; fi
     parses "$INI" || { broken=$((broken + 1)) && note "round $i: does not parse:" && head -c 300 "$INI"; }
@@ -44,7 +44,7 @@ kill9)  # Torn: the four stored keys are not, all together, the set stored befor
     [ "$got" != "$want" ] || saved=$((saved + 1))
     case "$got" in "$prev" | "$A" | "$B") ;; *) torn=$((torn + 1)) && note "round $i: torn: $got (before $prev)" ;; esac
   done
-  echo "kill9: rounds=$n A=[$A] B=[$B] unparsable=$broken torn=$torn missing=$missing new-geometry-saved=$saved leftover-temp-files=$(ls "$INI".?????? 2>/dev/null | wc -l)"
+  echo "kill9: rounds=$n A=[$A] B=[$B] unparsable=$broken torn=$torn missing=$missing new-geometry-saved=$saved leftover-temp-files=$(ls "$INI".saving-?????? 2>/dev/null | wc -l)"
   ;;
 fulldisk)  # Free space on the settings folder's own tmpfs, with the file in place before the start.
   dir=$(dirname "$INI")
@@ -62,7 +62,7 @@ fulldisk)  # Free space on the settings folder's own tmpfs, with the file in pla
       verdict="fully saved, every other line kept"
     else verdict="NEITHER: stored [$(stored)], $(wc -c <"$INI") bytes, parses=$(parses "$INI" && echo yes || echo no)"; fi
     echo "fulldisk: ${kb} KB asked (${free} KB free), file $(wc -c <"$E2E_TMP/before") bytes: $verdict;" \
-      "temp files left: $(ls "$INI".?????? 2>/dev/null | wc -l);" \
+      "temp files left: $(ls "$INI".saving-?????? 2>/dev/null | wc -l);" \
       "stderr $(grep -c . "$E2E_TMP/app.err" || true) line(s):"
     sed 's/^/    /' "$E2E_TMP/app.err"
     umount "$dir"

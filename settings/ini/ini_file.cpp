@@ -1,5 +1,6 @@
 #include "settings/ini/ini_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -74,6 +75,20 @@ mode_t newFileMode() {
   return 0666 & ~mask;
 }
 
+// Removes what a copy killed in the middle of a save left: its temporary file. Called under the
+// lock, while no live copy has one; other files beside the settings are never touched.
+void removeLeftovers(const std::string& dir, const std::string& prefix) {
+  DIR* folder = ::opendir(dir.c_str());
+  if (!folder) return;
+  while (const dirent* e = ::readdir(folder)) {
+    const std::string name = e->d_name;
+    if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0) {
+      ::unlinkat(::dirfd(folder), e->d_name, 0);
+    }
+  }
+  ::closedir(folder);
+}
+
 }  // namespace
 
 FileText readRegularFile(const std::string& path) {
@@ -128,6 +143,9 @@ std::string replaceFile(const std::string& givenPath,
     if (errno != EINTR) return because("cannot lock it");
   }
 
+  const std::string temporary = path + ".saving-";
+  removeLeftovers(dir, temporary.substr(path.rfind('/') + 1));
+
   const FileText old = readRegularFile(path);
   if (old.state == FileText::State::NotRegular || old.state == FileText::State::Unreadable) {
     return "cannot read it: " + old.why;
@@ -145,7 +163,7 @@ std::string replaceFile(const std::string& givenPath,
   if (old.state == FileText::State::Read && ::stat(path.c_str(), &st) == 0) {
     mode = st.st_mode & 07777;
   }
-  std::string temp = path + ".XXXXXX";
+  std::string temp = temporary + "XXXXXX";
   Fd out(::mkostemp(temp.data(), O_CLOEXEC));
   if (out.fd < 0) return because("cannot create a temporary file");
   std::string failure;

@@ -149,7 +149,7 @@ TEST_F(IniFileTest, OnlyARegularFileIsRead) {
 
 // A hand edit in place or a removal shows at the next read (another store's save, by rename, is
 // the store contract's); a lock left behind by a killed copy does not delay a save.
-TEST_F(IniFileTest, HandEditsShowAndAStaleLockCostsNothing) {
+TEST_F(IniFileTest, HandEditsShowAndAKilledCopyCostsNothing) {
   spit(path, "[Settings]\nMainLeft=1\n");
   auto s = store();
   EXPECT_EQ(s.get(kApp, "Settings", "MainLeft"), "1");
@@ -158,11 +158,16 @@ TEST_F(IniFileTest, HandEditsShowAndAStaleLockCostsNothing) {
   fs::remove(path);
   EXPECT_EQ(s.get(kApp, "Settings", "MainLeft"), std::nullopt) << "removed";
 
-  spit(path.string() + ".lock", "12345\nvesk-lights\nhost\n");  // as a killed copy leaves it
+  // What a copy killed in the middle of a save leaves, beside a file of the user's own.
+  spit(path.string() + ".lock", "12345\nvesk-lights\nhost\n");
+  spit(path.string() + ".saving-k1Ll3d", "[Settings]\nMain");
+  spit(path.string() + ".backup", "mine");
   const auto start = std::chrono::steady_clock::now();
   s.save(kApp, "Settings", "MainLeft", "4");
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
   EXPECT_EQ(store().get(kApp, "Settings", "MainLeft"), "4");
+  EXPECT_FALSE(fs::exists(path.string() + ".saving-k1Ll3d")) << "the killed copy's file stayed";
+  EXPECT_EQ(slurp(path.string() + ".backup"), "mine");
 }
 
 // A look at a file whose folder appears later: once it is there, looks while nothing changes
