@@ -2,6 +2,8 @@
 SHELL := /bin/bash
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2
+# The end-to-end tests mostly wait on their displays, so more of them than cores run at once.
+TEST_JOBS ?= 4
 
 BUILD_PKGS := cmake make g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libxi-dev libgl-dev xvfb xauth \
               fonts-dejavu-core fonts-liberation2
@@ -54,10 +56,10 @@ windows: deps-test
 check: deps-test
 	cmake --preset linux >/dev/null
 	cmake --build --preset linux -j $(JOBS)
-	ctest --preset linux -j $(JOBS)
+	ctest --preset linux -j $(TEST_JOBS)
 	cmake --preset linux-asan >/dev/null
 	cmake --build --preset linux-asan -j $(JOBS)
-	ctest --preset linux-asan -j $(JOBS)
+	ctest --preset linux-asan -j $(TEST_JOBS)
 	@if bash cmake/windows-toolchain-check.sh install; then \
 	  cmake --preset windows >/dev/null && cmake --build --preset windows -j $(JOBS) && \
 	  ctest --preset windows; \
