@@ -19,6 +19,8 @@ namespace vesk::platform {
 namespace {
 
 constexpr const char* kNoPresses = "This Wayland session does not let programs flip lock keys.";
+constexpr const char* kNoAbove =
+    "Without Xwayland, this session does not let programs keep a window above the others.";
 
 class LinuxPlatform final : public Platform {
  public:
@@ -64,7 +66,13 @@ class LinuxPlatform final : public Platform {
 
   NativeHandle foregroundWindow() override { return order_ ? order_->activeWindow() : 0; }
   void setTopmost(NativeHandle window, bool topmost) override {
-    if (order_) order_->setAbove(window, topmost);
+    if (order_) return order_->setAbove(window, topmost);
+    // Natively on Wayland the compositor alone stacks windows; say so once, rather than let
+    // "Always On Top" look as if it worked.
+    if (!topmost || toldNoAbove_) return;
+    toldNoAbove_ = true;
+    std::fprintf(stderr, "vesk-lights: %s\n", kNoAbove);
+    if (onNote) onNote(kNoAbove);
   }
 
   void startOnScreenKeyboard(NativeHandle) override {
@@ -82,6 +90,7 @@ class LinuxPlatform final : public Platform {
   std::unique_ptr<x11::WindowOrder> order_;   // none: no window is foreground, nothing is raised
   std::vector<std::string> keyboards_;
   bool toldNoPresses_ = false;
+  bool toldNoAbove_ = false;
 };
 
 Display* openDisplay(bool needXkb) {

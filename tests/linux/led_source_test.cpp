@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "platform/leds/led_source.h"
+#include "platform/linux/linux_platform.h"
 
 using namespace vesk::platform;
 namespace fs = std::filesystem;
@@ -55,4 +56,19 @@ TEST(LedSource, ReadsTheLocksFromTheLedsOfEveryKeyboard) {
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), anyUnknown ? 1 : 0) << said;
   }
   fs::remove_all(dir);
+}
+
+// Natively on Wayland nothing can keep the window above or flip a lock: the window is told, and
+// "Always On Top" is told once, not at each of the keeper's ticks.
+TEST(WaylandOnly, TellsTheWindowWhatTheSessionDoesNotAllow) {
+  auto wayland = createLinuxPlatform(Session::WaylandOnly);
+  ASSERT_NE(wayland, nullptr);
+  std::vector<std::string> notes;
+  wayland->onNote = [&](const std::string& sentence) { notes.push_back(sentence); };
+  for (int tick = 0; tick < 3; ++tick) wayland->setTopmost(1, true);
+  wayland->setTopmost(1, false);
+  wayland->pressKey(LockKey::Caps);
+  ASSERT_EQ(notes.size(), 2u);
+  EXPECT_NE(notes[0].find("keep a window above"), std::string::npos) << notes[0];
+  EXPECT_NE(notes[1].find("flip lock keys"), std::string::npos) << notes[1];
 }
