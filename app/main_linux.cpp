@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "app/command_line.h"
 #include "app/linux_session.h"
@@ -64,7 +67,20 @@ int main(int argc, char** argv) {
   // Names the installed desktop file, and so the Wayland app id and the window's icon.
   QApplication::setDesktopFileName(QString::fromLatin1(vesk::kAppId));
 
-  vesk::settings::IniStore store(vesk::settings::defaultIniPath(), report);
+  // A settings file that cannot be read or saved is said in the window too, once it is up: the
+  // choices the user makes then hold only until the program ends.
+  std::function<void(const std::string&)> inWindow;
+  std::string untold;
+  vesk::settings::IniStore store(vesk::settings::defaultIniPath(), [&](const std::string& line) {
+    report(line);
+    std::string sentence = line.substr(line.find(": ") + 2) + ".";  // without the program's name
+    sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+    if (inWindow) {
+      inWindow(sentence);
+    } else {
+      untold = sentence;
+    }
+  });
   vesk::settings::Settings settings(store, decimalSeparator(), report);
 
   const auto platform = vesk::app::createSessionPlatform(session);
@@ -81,6 +97,8 @@ int main(int argc, char** argv) {
   vesk::indicator::NotificationArea area(main, settings, trayIcon, notice);
   area.useMenu(menu, toolkit);
   main.start();
+  inWindow = [&main](const std::string& sentence) { main.window().showNote(sentence); };
+  if (!untold.empty()) inWindow(untold);
   vesk::app::closeWindowsAtSessionEnd(app);
   return toolkit.run();
 }

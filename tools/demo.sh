@@ -19,21 +19,21 @@ shoot() {
   note "wrote $2"
 }
 
-write_ini MainLeft=1500 MainTop=1500
-start_app
-xdotool key Num_Lock
-wait_for 2 "the Num light did not turn green" light_is row num $GREEN
-shoot "$MAIN" "$OUT/row.png"
-close_app
-xdotool key Num_Lock
-
-write_ini MainLeft=1500 MainTop=1500 MainHeight=1650 VERT_LIGHTS_TICKBOX=1
-start_app
-xdotool key Caps_Lock
-wait_for 2 "the upright Caps light did not turn green" light_is upright caps $GREEN
-shoot "$MAIN" "$OUT/upright.png"
-close_app
-xdotool key Caps_Lock
+# The indicator with KEY's light (LAYOUT LIGHT) lit, under the extra settings; the key is
+# pressed again afterwards.   shoot_lit KEY LAYOUT LIGHT NAME [K=V...]
+shoot_lit() {
+  local key=$1 layout=$2 light=$3 name=$4
+  shift 4
+  write_ini MainLeft=1500 MainTop=1500 "$@"
+  start_app
+  xdotool key "$key"
+  wait_for 2 "the $layout $light light did not turn green" light_is "$layout" "$light" $GREEN
+  shoot "$MAIN" "$OUT/$name.png"
+  close_app
+  xdotool key "$key"
+}
+shoot_lit Num_Lock row num row
+shoot_lit Caps_Lock upright caps upright MainHeight=1650 VERT_LIGHTS_TICKBOX=1
 
 write_ini MainLeft=1500 MainTop=1500 AboutMainLeft=2400 AboutMainTop=2400
 start_app

@@ -1,5 +1,9 @@
 #include "forms/qt/note_label.h"
 
+#include <QScreen>
+
+#include <algorithm>
+
 namespace vesk::forms::qt {
 
 namespace {
@@ -16,14 +20,21 @@ NoteLabel::NoteLabel(QWidget& window)
   setFrameStyle(QFrame::Box | QFrame::Plain);
   setMargin(4);
   setTextFormat(Qt::PlainText);
+  setWordWrap(true);  // a long sentence takes lines rather than run off the screen
   hide_.setSingleShot(true);
   connect(&hide_, &QTimer::timeout, this, &QLabel::hide);
 }
 
 void NoteLabel::showBelow(const QString& sentence) {
   setText(sentence);
+  setMaximumWidth(std::max(window_.width(), 420));
   adjustSize();
-  move(window_.mapToGlobal(QPoint(0, window_.height())));
+  QPoint at = window_.mapToGlobal(QPoint(0, window_.height()));
+  if (const QScreen* screen = window_.screen()) {
+    at.setX(std::max(screen->availableGeometry().left(),
+                     std::min(at.x(), screen->availableGeometry().right() + 1 - width())));
+  }
+  move(at);
   show();
   raise();
   hide_.start(kShownFor);

@@ -1,24 +1,12 @@
 #include "tray/win32/win32_notice.h"
 
 #include "platform/win32/wide_text.h"
+#include "tray/win32/popup_window.h"
 
 namespace vesk::tray::win32 {
 namespace {
 
 constexpr UINT_PTR kHideTimer = 1;
-
-ATOM noticeClass() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = L"VeskLightsNotice";
-    return RegisterClassExW(&wc);
-  }();
-  return atom;
-}
 
 bool dark(forms::Colour c) {
   const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
@@ -29,14 +17,11 @@ bool dark(forms::Colour c) {
 
 Win32Notice::Win32Notice() {
   // Layered and transparent: clicks go to the window below. No activation, ever.
-  hwnd_ = CreateWindowExW(
-      WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT,
-      MAKEINTATOM(noticeClass()), L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-      GetModuleHandleW(nullptr), nullptr);
+  hwnd_ = makePopup(
+      WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT, this,
+      &Win32Notice::proc);
   if (!hwnd_) return;
   SetLayeredWindowAttributes(hwnd_, 0, 255, LWA_ALPHA);
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Notice::proc));
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);

@@ -9,6 +9,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "tray/segments.h"
+#include "tray/win32/popup_window.h"
 
 namespace vesk::tray::win32 {
 namespace {
@@ -52,27 +53,11 @@ HICON drawIcon(const TrayPicture& picture) {
   return icon;
 }
 
-ATOM ownerClass() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"VeskLightsTrayOwner";
-    return RegisterClassExW(&wc);
-  }();
-  return atom;
-}
-
 }  // namespace
 
 Win32TrayIcon::Win32TrayIcon() {
   // Top-level but never shown: a message-only window would not hear the shell's broadcast.
-  hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, MAKEINTATOM(ownerClass()), L"", WS_POPUP, 0, 0, 0, 0,
-                          nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd_) return;
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32TrayIcon::proc));
+  hwnd_ = makePopup(WS_EX_TOOLWINDOW, this, &Win32TrayIcon::proc);
 }
 
 Win32TrayIcon::~Win32TrayIcon() {
