@@ -33,8 +33,6 @@ class Settings {
 
   // "VERT_LIGHTS_TICKBOX" and "ALWAYS_ON_TOP_TICKBOX": on only for exactly 1.
   bool isOn(Key key) { return number(key) == 1.0; }
-  // The four show settings: hidden only for exactly 0.
-  bool isShown(Key key) { return number(key) != 0.0; }
 
   void saveSingle(Key key, float value);
   void saveInt(Key key, int value);
