@@ -1,5 +1,4 @@
 # The Linux build: Qt6 Widgets windows, the X11 platform, the INI store.
-set(CMAKE_AUTOMOC ON)
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
 find_package(X11 REQUIRED)
 
@@ -15,6 +14,7 @@ add_executable(vesk-lights app/main_linux.cpp app/linux_session.cpp app/session_
 target_link_libraries(vesk-lights PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_tray_qt vesk_platform_linux
   vesk_platform_xdg)
 set_target_properties(vesk-lights PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+target_precompile_headers(vesk-lights REUSE_FROM vesk_forms_qt)
 
 # The yardstick that tools/measure-idle.sh compares the program with.
 add_executable(bare-window tools/bare_window.cpp)
@@ -24,6 +24,7 @@ set_target_properties(bare-window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BI
 # tools/tick_cost: what one refresh tick costs with the real backends.
 add_executable(tick-cost tools/tick_cost.cpp)
 target_link_libraries(tick-cost PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_linux)
+target_precompile_headers(tick-cost REUSE_FROM vesk_forms_qt)
 set_target_properties(tick-cost PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 
 include(cmake/install_linux.cmake)
