@@ -54,16 +54,7 @@ windows: deps-test
 	  cmake --preset windows >/dev/null && cmake --build --preset windows -j $(JOBS); }
 
 check: deps-test
-	cmake --preset linux >/dev/null
-	cmake --build --preset linux -j $(JOBS)
-	ctest --preset linux -j $(TEST_JOBS)
-	cmake --preset linux-asan >/dev/null
-	cmake --build --preset linux-asan -j $(JOBS)
-	ctest --preset linux-asan -j $(TEST_JOBS)
-	@if bash cmake/windows-toolchain-check.sh install; then \
-	  cmake --preset windows >/dev/null && cmake --build --preset windows -j $(JOBS) && \
-	  ctest --preset windows; \
-	else echo "Windows part skipped: the MinGW-w64 toolchain or Wine cannot be installed here."; fi
+	JOBS=$(JOBS) TEST_JOBS=$(TEST_JOBS) bash cmake/check.sh
 
 # The Debian package from a Release build with Debian's own flags, and the Windows installer.
 package: deps-test

@@ -1,6 +1,9 @@
 # What `cmake --install` puts on a Linux system, and the Debian package made of it (`cpack`).
 # The desktop file, the metainfo and the icons are named after the application id.
 include(GNUInstallDirs)
+# Installing and packaging take the program and its data only, so they need not build the tests
+# first: `make install` and cpack install what has been built.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(_vesk_res ${CMAKE_SOURCE_DIR}/resources)
