@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # `make check`: builds the three presets and runs every test. The test runs mostly wait on their
 # displays (Wine's above all), so each runs in the background while the next preset compiles at
-# a lower priority; their output is printed whole as each ends. The unit and contract tests run
+# a lower priority; their output is printed whole at the end. The unit and contract tests run
 # once on Linux, under the sanitizers; the scenarios and the package run on the plain program
 # too. Usage: check.sh (JOBS and TEST_JOBS from the environment)
 set -uo pipefail
@@ -23,6 +23,8 @@ background() {
   "$@" >"$logs/$name.log" 2>&1 &
   names+=("$name") pids+=($!)
 }
+# Ends the run with the list of failed steps, if there is one.
+stop_if_failed() { [ ${#failed[@]} -eq 0 ] || { printf 'make check FAILED: %s\n' "${failed[@]}" >&2 && exit 1; }; }
 finish() {
   for i in "${!pids[@]}"; do
     local status=0
@@ -47,7 +49,7 @@ else
 fi
 wait $linux_pid || failed+=("cmake --preset linux")
 wait $asan_pid || failed+=("cmake --preset linux-asan")
-[ ${#failed[@]} -eq 0 ] || { printf 'make check FAILED: %s\n' "${failed[@]}" >&2 && exit 1; }
+stop_if_failed
 say "configured"
 
 build linux --target vesk-lights vesk_install_data &&
@@ -57,9 +59,5 @@ if [ $windows = yes ]; then
 fi
 build linux-asan && step ctest --preset linux-asan -j "$test_jobs"
 finish
-
-if [ ${#failed[@]} -gt 0 ]; then
-  printf 'make check FAILED: %s\n' "${failed[@]}" >&2
-  exit 1
-fi
+stop_if_failed
 say "make check passed."
