@@ -8,6 +8,7 @@ add_subdirectory(tray/qt)
 add_subdirectory(platform/x11)
 add_subdirectory(platform/xdg)
 add_subdirectory(platform/leds)
+add_subdirectory(platform/portal)
 add_subdirectory(platform/linux)
 
 add_executable(vesk-lights app/main_linux.cpp app/linux_session.cpp app/session_end.cpp)
