@@ -1,7 +1,7 @@
-'''A RemoteDesktop portal for the scenarios (a python3-dbusmock template). Parameters: mode
-(grant, refuse, silent: how Start answers), version (1 or 2), log (a file that gets one word a
-call) and leds (a tree laid out as /sys/class/leds: a granted lock-key press toggles its LED).
-Version 2 restores without a dialog only with the token it gave last, and gives a new one.'''
+# A RemoteDesktop portal for the scenarios (a python3-dbusmock template). Parameters: mode
+# (grant, refuse, silent: how Start answers), version (1 or 2), log (a file that gets one word a
+# call) and leds (a tree laid out as /sys/class/leds: a granted lock-key press toggles its LED).
+# Version 2 restores without a dialog only with the token it gave last, and gives a new one.
 import os
 import dbus
 from gi.repository import GLib
@@ -20,16 +20,13 @@ def load(mock, parameters):
     mock.AddMethod('org.freedesktop.host.portal.Registry', 'Register', 'sa{sv}', '', f'open("{parameters["log"]}", "a").write("Register\\n")')
 
 
-def say(self, word):
-    with open(self.p['log'], 'a', encoding='utf-8') as log:
-        log.write(word + '\n')
+def say(self, word): open(self.p['log'], 'a', encoding='utf-8').write(word + '\n')
 
 
 def answer(self, sender, options, code, results):
     path = f"{MAIN_OBJ}/request/{sender[1:].replace('.', '_')}/{options['handle_token']}"
-    emit = lambda: self.EmitSignalDetailed('org.freedesktop.portal.Request', 'Response', 'ua{sv}', [
-        dbus.UInt32(code), dbus.Dictionary(results, signature='sv')], {'path': path})
-    GLib.timeout_add(50, emit)
+    GLib.timeout_add(50, lambda: self.EmitSignalDetailed('org.freedesktop.portal.Request', 'Response', 'ua{sv}', [
+        dbus.UInt32(code), dbus.Dictionary(results, signature='sv')], {'path': path}))
     return dbus.ObjectPath(path)
 
 
@@ -52,14 +49,11 @@ def SelectDevices(self, session, options, sender):
 @dbus.service.method(MAIN_IFACE, in_signature='osa{sv}', out_signature='o', sender_keyword='sender')
 def Start(self, session, parent, options, sender):
     say(self, 'Start' if self.restoring else 'Start:dialog')
-    mode = 'grant' if self.restoring else self.p['mode']
-    if mode == 'silent':
-        return dbus.ObjectPath('/')
-    results = {'devices': dbus.UInt32(1)}
+    mode, results = 'grant' if self.restoring else self.p['mode'], {'devices': dbus.UInt32(1)}
     if self.p['version'] >= 2 and mode == 'grant':
         self.tokens += 1
         self.given = results['restore_token'] = f'token-{self.tokens}'
-    return answer(self, sender, options, 0 if mode == 'grant' else 1, results)
+    return dbus.ObjectPath('/') if mode == 'silent' else answer(self, sender, options, mode != 'grant', results)
 
 
 @dbus.service.method(MAIN_IFACE, in_signature='oa{sv}iu', out_signature='')
@@ -67,8 +61,5 @@ def NotifyKeyboardKeycode(self, session, options, keycode, state):
     say(self, f'Key:{keycode}:{state}')
     led = os.path.join(self.p['leds'], LEDS.get(keycode, 'none'), 'brightness')
     if state == 1 and os.path.exists(led):
-        with open(led, 'r+', encoding='ascii') as f:
-            lit = f.read().strip() != '0'
-            f.seek(0)
-            f.write('0\n' if lit else '1\n')
-            f.truncate()
+        lit = open(led, encoding='ascii').read().strip() != '0'
+        open(led, 'w', encoding='ascii').write('0\n' if lit else '1\n')

@@ -33,25 +33,22 @@ wayland_session() {
   export XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=vesk-e2e-no-compositor VESK_LEDS_DIR="$LEDS"
   export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_TMP/no-bus"  # no portal, unless one is started
 }
-# A session bus of our own, whose config lists no service folders, so that a portal installed
-# on the machine is never started; on it the fake portal (fake_portal.py), unless MODE is absent.
+# A session bus of our own (private-bus.conf), on which a portal installed on the machine is never
+# started; on it the fake portal (fake_portal.py), unless MODE is absent.
 PORTAL_LOG="$E2E_TMP/portal.log"
 portal_start() {
-  printf '<busconfig><type>session</type><listen>unix:dir=%s</listen><auth>EXTERNAL</auth>
-    <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy></busconfig>' \
-    "$E2E_TMP" >"$E2E_TMP/bus.conf"
-  dbus-daemon --config-file="$E2E_TMP/bus.conf" --nofork --print-address=3 3>"$E2E_TMP/bus" 2>"$E2E_TMP/bus.err" &
+  dbus-daemon --config-file="$(dirname "$0")/private-bus.conf" --address="unix:dir=$E2E_TMP" --nofork \
+    --print-address=3 3>"$E2E_TMP/bus" 2>"$E2E_TMP/bus.err" &
   E2E_PIDS+=($!)
   wait_for 5 "the session bus did not start" grep -qs . "$E2E_TMP/bus"
   export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$E2E_TMP/bus")
-  : >"$PORTAL_LOG"
   [ "$1" != absent ] || return 0
   /usr/bin/python3 -m dbusmock --template "$(dirname "$0")/fake_portal.py" -p \
     "{\"mode\": \"$1\", \"version\": $2, \"log\": \"$PORTAL_LOG\", \"leds\": \"$LEDS\"}" >/dev/null 2>&1 &
   E2E_PIDS+=($!)
-  wait_for 5 "the fake portal did not start" sh -c 'dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
-    org.freedesktop.DBus.NameHasOwner string:org.freedesktop.portal.Desktop | grep -q true'
+  wait_for 5 "the fake portal did not start" portal_up
 }
+portal_up() { dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop / org.freedesktop.DBus.Peer.Ping &>/dev/null; }
 calls_are() { [ "$(tr '\n' ' ' <"$PORTAL_LOG")" = "$* " ]; }
 # Within 3 s, the fake portal has been called exactly so, in this order (one word a call).
 portal_calls() { calls_are "$@" || sleep 3; calls_are "$@" || fail "the portal got: $(tr '\n' ' ' <"$PORTAL_LOG")"; }
