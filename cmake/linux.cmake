@@ -22,6 +22,11 @@ add_executable(bare-window tools/bare_window.cpp)
 target_link_libraries(bare-window PRIVATE Qt6::Widgets)
 set_target_properties(bare-window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 
+# tools/portal-on-mutter.sh types into it, to see which letters reach a Wayland client.
+add_executable(text-field tools/text_field.cpp)
+target_link_libraries(text-field PRIVATE Qt6::Widgets)
+set_target_properties(text-field PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+
 # tools/tick_cost: what one refresh tick costs with the real backends.
 add_executable(tick-cost tools/tick_cost.cpp)
 target_link_libraries(tick-cost PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_linux)
