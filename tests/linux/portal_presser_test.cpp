@@ -46,7 +46,7 @@ struct FakeTransport : Transport {
     log += " " + std::to_string(code) + (down ? "v" : "^");
   }
   void closeSession(const std::string& s, bool exit) override {
-    log += " close" + s + (exit ? "!" : "");
+    log += " close" + s + "@" + std::to_string(now) + (exit ? "!" : "");
   }
   void after(int ms, Fn fn) override { timers.emplace_back(now + ms, std::move(fn)); }
 };
@@ -56,23 +56,26 @@ struct FakeTransport : Transport {
 // desktop grants or refuses the oldest request; wMS time passes; x the desktop closes the
 // session. Refusals, restored consent and a missing portal are the scenarios' part.
 TEST(PortalPresser, AsksOncePressesInOrderAndClosesWhenIdle) {
+  const std::string badToken =
+      " | vesk-lights: the stored PORTAL_RESTORE_TOKEN is not a usable restore token; the desktop "
+      "will ask again";
+  const std::string refused =
+      " | vesk-lights: the desktop did not allow the key press close/s1@0 | "
+      "The desktop did not allow the key press.";
   const std::string silent = " | The desktop did not answer the request to press the key.";
   const std::string rows[] = {
       // presses made while the dialog is open, in order; closed 10 s after the last press
-      "1 7##C N + + + w5000 S w9999 w1#reg c s/s1:types=1 S/s1 58v 58^ 69v 69^ 70v 70^ close/s1 =",
+      "1 7##C N + + + w5000 S w9999 w1#reg c s/s1:types=1 S/s1 58v 58^ 69v 69^ 70v 70^ "
+      "close/s1@15000 =",
       "2 6##C#reg | unsupported =",  // no keyboard among the device types
       // each call has 30 s to be answered; a session that comes later is closed
-      "1 7##C w29999 + w29999 w1 +#reg c s/s1:types=1 close/s1" + silent + " =",
-      "1 7##C w30000 +#reg c" + silent + " close/s1 =",
-      // an unusable token is neither sent nor logged nor rewritten; a new one replaces it
-      "2 1#a b#C + + -#reg c | vesk-lights: the stored PORTAL_RESTORE_TOKEN is not a usable "
-      "restore "
-      "token; the desktop will ask again s/s1:persist_mode=2:types=1 S/s1 | vesk-lights: the "
-      "desktop "
-      "did not allow the key press close/s1 | The desktop did not allow the key press. =a b",
-      "2 1#a b#C + + + x C#reg c | vesk-lights: the stored PORTAL_RESTORE_TOKEN is not a usable "
-      "restore "
-      "token; the desktop will ask again s/s1:persist_mode=2:types=1 S/s1 58v 58^ c =new-1",
+      "1 7##C w29999 + w29999 w1 +#reg c s/s1:types=1 close/s1@59999" + silent + " =",
+      "1 7##C w30000 +#reg c" + silent + " close/s1@30000 =",
+      // an unusable token is neither sent nor rewritten, and told once without its value; a
+      // refused press is dropped, the next one asks again, and the new token replaces it
+      "2 1#a b#C + + - C + + +#reg c" + badToken + " s/s1:persist_mode=2:types=1 S/s1" + refused +
+          " c s/s2:persist_mode=2:types=1 S/s2 58v 58^ =new-2",
+      "1 7##C + + + x C#reg c s/s1:types=1 S/s1 58v 58^ c =",  // closed by the desktop
   };
   for (const std::string& row : rows) {
     std::istringstream fields(row);
