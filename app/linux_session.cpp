@@ -27,13 +27,14 @@ platform::Session chooseSession() {
   return xwayland ? platform::Session::WaylandWithX : platform::Session::WaylandOnly;
 }
 
-std::unique_ptr<platform::Platform> createSessionPlatform(platform::Session session) {
+std::unique_ptr<platform::Platform> createSessionPlatform(platform::Session session,
+                                                          settings::Store& store) {
   const QString qpa = QGuiApplication::platformName();
   std::unique_ptr<platform::Platform> made;
   if (qpa == QLatin1String("xcb")) {
-    made = platform::createLinuxPlatform(session);
+    made = platform::createLinuxPlatform(session, &store);
   } else if (qpa == QLatin1String("wayland")) {
-    made = platform::createLinuxPlatform(platform::Session::WaylandOnly);
+    made = platform::createLinuxPlatform(platform::Session::WaylandOnly, &store);
   }
   if (!made) made = std::make_unique<platform::NullPlatform>();
   return made;

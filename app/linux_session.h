@@ -14,8 +14,9 @@ namespace vesk::app {
 platform::Session chooseSession();
 
 // The platform parts for the session, or ones that do nothing where Qt draws on no window
-// system we know (offscreen).
-std::unique_ptr<platform::Platform> createSessionPlatform(platform::Session session);
+// system we know (offscreen). The store keeps what the desktop's portal lets us remember.
+std::unique_ptr<platform::Platform> createSessionPlatform(platform::Session session,
+                                                          settings::Store& store);
 
 // Runs `changed` whenever a lock may have changed, so that the lights follow at once.
 void watchLockChanges(platform::Platform& platform, std::function<void()> changed);

@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
   });
   vesk::settings::Settings settings(store, decimalSeparator(), report);
 
-  const auto platform = vesk::app::createSessionPlatform(session);
+  const auto platform = vesk::app::createSessionPlatform(session, store);
 
   vesk::forms::qt::QtToolkit toolkit(app);
   vesk::indicator::IndicatorWindow main(toolkit, settings, *platform);

@@ -8,6 +8,7 @@ add_subdirectory(tray/qt)
 add_subdirectory(platform/x11)
 add_subdirectory(platform/xdg)
 add_subdirectory(platform/leds)
+add_subdirectory(platform/portal)
 add_subdirectory(platform/linux)
 
 add_executable(vesk-lights app/main_linux.cpp app/linux_session.cpp app/session_end.cpp)
@@ -20,6 +21,11 @@ target_precompile_headers(vesk-lights REUSE_FROM vesk_forms_qt)
 add_executable(bare-window tools/bare_window.cpp)
 target_link_libraries(bare-window PRIVATE Qt6::Widgets)
 set_target_properties(bare-window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+
+# tools/portal-on-mutter.sh types into it, to see which letters reach a Wayland client.
+add_executable(text-field tools/text_field.cpp)
+target_link_libraries(text-field PRIVATE Qt6::Widgets)
+set_target_properties(text-field PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 
 # tools/tick_cost: what one refresh tick costs with the real backends.
 add_executable(tick-cost tools/tick_cost.cpp)

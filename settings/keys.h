@@ -54,6 +54,10 @@ inline constexpr KeyInfo kKeys[] = {
     {Key::NoticeOnChange, "NOTICE_ON_CHANGE", 0},
 };
 
+// The RemoteDesktop portal's restore token: text with no default, so it is kept apart from the
+// numeric keys above. Written only with a new token from the portal.
+inline constexpr std::string_view kRestoreTokenKey = "PORTAL_RESTORE_TOKEN";
+
 constexpr const KeyInfo& info(Key k) {
   return kKeys[static_cast<int>(k)];
 }

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "platform/leds/led_source.h"
+#include "platform/portal/dbus_transport.h"
+#include "platform/portal/portal_presser.h"
 #include "platform/x11/error_trap.h"
 #include "platform/x11/key_presser.h"
 #include "platform/x11/lock_reader.h"
@@ -24,7 +26,7 @@ constexpr const char* kNoAbove =
 
 class LinuxPlatform final : public Platform {
  public:
-  LinuxPlatform(Display* display, Session session) : display_(display) {
+  LinuxPlatform(Display* display, Session session, settings::Store* store) : display_(display) {
     if (session == Session::X11) {
       auto reader = std::make_unique<x11::LockReader>(display_);
       presser_ = std::make_unique<x11::KeyPresser>(display_, *reader);
@@ -37,6 +39,16 @@ class LinuxPlatform final : public Platform {
       // X11 keyboards run through Xwayland, where there is one.
       if (display_)
         keyboards_.insert(keyboards_.end(), x11::kX11Keyboards.begin(), x11::kX11Keyboards.end());
+      // Never XTest here: it would reach Xwayland only, and leave it at odds with the compositor.
+      if (store)
+        presser_ = std::make_unique<portal::PortalPresser>(
+            portal::createDbusTransport(), *store,
+            portal::PortalPresser::Hooks{
+                [this](const std::string& s) {
+                  if (onNote) onNote(s);
+                },
+                [this] { refusePress(); },
+                [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); }});
     }
     if (display_) order_ = std::make_unique<x11::WindowOrder>(display_);
   }
@@ -57,9 +69,14 @@ class LinuxPlatform final : public Platform {
 
   void pressKey(LockKey key) override {
     if (presser_) return presser_->press(key);
-    // An XTest press would reach Xwayland only, and leave it at odds with the compositor.
+    refusePress();
+  }
+
+  // No portal that can press keys (wlroots compositors have none).
+  void refusePress() {
     if (!toldNoPresses_)
-      std::fprintf(stderr, "vesk-lights: %s An X press would reach Xwayland only.\n", kNoPresses);
+      std::fprintf(stderr, "vesk-lights: %s It has no RemoteDesktop portal with a keyboard.\n",
+                   kNoPresses);
     toldNoPresses_ = true;
     if (onNote) onNote(kNoPresses);
   }
@@ -86,8 +103,8 @@ class LinuxPlatform final : public Platform {
  private:
   Display* display_;  // none without X
   std::unique_ptr<LockSource> locks_;
-  std::unique_ptr<x11::KeyPresser> presser_;  // none: presses are refused with a note
-  std::unique_ptr<x11::WindowOrder> order_;   // none: no window is foreground, nothing is raised
+  std::unique_ptr<KeyPresser> presser_;      // none: presses are refused with a note
+  std::unique_ptr<x11::WindowOrder> order_;  // none: no window is foreground, nothing is raised
   std::vector<std::string> keyboards_;
   bool toldNoPresses_ = false;
   bool toldNoAbove_ = false;
@@ -111,13 +128,13 @@ Display* openDisplay(bool needXkb) {
 
 }  // namespace
 
-std::unique_ptr<Platform> createLinuxPlatform(Session session) {
+std::unique_ptr<Platform> createLinuxPlatform(Session session, settings::Store* store) {
   Display* display = nullptr;
   if (session != Session::WaylandOnly) {
     display = openDisplay(session == Session::X11);
     if (!display && session == Session::X11) return nullptr;
   }
-  return std::make_unique<LinuxPlatform>(display, session);
+  return std::make_unique<LinuxPlatform>(display, session, store);
 }
 
 }  // namespace vesk::platform

@@ -31,7 +31,27 @@ set_led() { mkdir -p "$LEDS/$1" && echo "$2" >"$LEDS/$1/brightness"; }
 wayland_session() {
   for led in input3::numlock input3::capslock input3::scrolllock input4::capslock; do set_led $led 0; done
   export XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=vesk-e2e-no-compositor VESK_LEDS_DIR="$LEDS"
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_TMP/no-bus"  # no portal, unless one is started
 }
+# A session bus of our own (private-bus.conf), on which a portal installed on the machine is never
+# started; on it the fake portal (fake_portal.py), unless MODE is absent.
+PORTAL_LOG="$E2E_TMP/portal.log"
+portal_start() {
+  dbus-daemon --config-file="$(dirname "$0")/private-bus.conf" --address="unix:dir=$E2E_TMP" --nofork \
+    --print-address=3 3>"$E2E_TMP/bus" 2>"$E2E_TMP/bus.err" &
+  E2E_PIDS+=($!)
+  wait_for 5 "the session bus did not start" grep -qs . "$E2E_TMP/bus"
+  export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$E2E_TMP/bus")
+  [ "$1" != absent ] || return 0
+  /usr/bin/python3 -m dbusmock --template "$(dirname "$0")/fake_portal.py" -p \
+    "{\"mode\": \"$1\", \"version\": $2, \"log\": \"$PORTAL_LOG\", \"leds\": \"$LEDS\"}" >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  wait_for 5 "the fake portal did not start" portal_up
+}
+portal_up() { dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop / org.freedesktop.DBus.Peer.Ping &>/dev/null; }
+calls_are() { [ "$(tr '\n' ' ' <"$PORTAL_LOG")" = "$* " ]; }
+# Within 3 s, the fake portal has been called exactly so, in this order (one word a call).
+portal_calls() { calls_are "$@" || sleep 3; calls_are "$@" || fail "the portal got: $(tr '\n' ' ' <"$PORTAL_LOG")"; }
 other_window() {
   xlogo -geometry 200x200+400+300 >/dev/null 2>&1 &
   E2E_PIDS+=($!)

@@ -1,14 +1,16 @@
 # Plays scenarios.txt with the functions of a driver: lib.sh's (app_start, store_get, rect,
 # click...) and the driver's own store_reset K=V..., store_set K V, user_move W L T, osk_started
 # [NAME], autostart_entry and autostart_want. A step whose function a driver lacks (other_window,
-# which sets OTHER, signal_sent SIG, display_lost, wayland_session) or that gives 2 (icon_menu KEY)
+# which sets OTHER, signal_sent SIG, display_lost, wayland_session, portal_start MODE VERSION,
+# portal_calls CALL...) or that gives 2 (icon_menu KEY)
 # cannot be played there; TRAY_COLOURS=unseen says the icon's colours cannot be checked.
 # Usage, from a driver: play_scenarios [NAME_REGEX]
 
 # Steps that are one call of a function, with the step's words.
 declare -A CALL=([settings]=store_reset [start]=app_start [close]=close_app [tray]=start_tray
   [key]=key_press [icon-menu]=icon_menu [led]=set_led [pause]=sleep [other-window]=other_window
-  [signal]=signal_sent [display-lost]=display_lost [wayland]=wayland_session)
+  [signal]=signal_sent [display-lost]=display_lost [wayland]=wayland_session
+  [portal]=portal_start [portal-calls]=portal_calls)
 colour_of() { case $1 in red) echo $RED ;; green) echo $GREEN ;; grey) echo C0C0C0 ;; *) echo "!($RED|$GREEN)" ;; esac; }
 stored_is() { [ "$(store_get "$1")" = "$2" ]; }
 twips() { echo $(($1 * 15)) $(($2 * 15)) $(($3 * 15)) $(($4 * 15)); }

@@ -1,0 +1,16 @@
+#pragma once
+// One part of a composed platform: presses and releases a lock key, as the user would. XTest
+// does it in an X11 session, the desktop's remote-desktop portal in a Wayland one.
+
+#include "platform/platform.h"
+
+namespace vesk::platform {
+
+class KeyPresser {
+ public:
+  virtual ~KeyPresser() = default;
+  // Returns at once; the press may follow later (after the user's consent) or not at all.
+  virtual void press(LockKey key) = 0;
+};
+
+}  // namespace vesk::platform
