@@ -7,7 +7,7 @@
 
 # Steps that are one call of a function, with the step's words.
 declare -A CALL=([settings]=store_reset [start]=app_start [close]=close_app [tray]=start_tray
-  [key]=key_press [icon-menu]=icon_menu [led]=set_led [pause]=sleep [other-window]=other_window
+  [key]=key_press [icon-menu]=icon_menu [icon-click]=icon_click [tray-gone]=tray_gone [led]=set_led [pause]=sleep [other-window]=other_window
   [signal]=signal_sent [display-lost]=display_lost [wayland]=wayland_session)
 colour_of() { case $1 in red) echo $RED ;; green) echo $GREEN ;; grey) echo C0C0C0 ;; *) echo "!($RED|$GREEN)" ;; esac; }
 stored_is() { [ "$(store_get "$1")" = "$2" ]; }
@@ -48,7 +48,7 @@ play_step() {
     alive) app_alive || fail "the program ended" ;;
     menu) right_click "$MAIN" "$1" "$2" && xdotool key "$3" ;;
     autostart) wait_for 10 "the autostart entry is '$(autostart_entry)', not $1" autostart_is "$1" ;;
-    docked) wait_for 10 "no icon docked in the tray" tray_has_icon ;;
+    docked) wait_for "${1:-10}" "no icon docked in the tray" tray_has_icon ;;
     tray-caps)
       [ "${TRAY_COLOURS:-}" != unseen ] || return 3
       wait_for 3 "the icon does not show Caps Lock $1" tray_caps_is "$(colour_of "$1")" ;;
