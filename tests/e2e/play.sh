@@ -7,7 +7,7 @@
 
 # Steps that are one call of a function, with the step's words.
 declare -A CALL=([settings]=store_reset [start]=app_start [close]=close_app [tray]=start_tray
-  [key]=key_press [icon-menu]=icon_menu [icon-click]=icon_click [tray-gone]=tray_gone [led]=set_led [pause]=sleep [other-window]=other_window
+  [key]=key_press [icon-menu]=icon_menu [led]=set_led [pause]=sleep [other-window]=other_window
   [signal]=signal_sent [display-lost]=display_lost [wayland]=wayland_session)
 colour_of() { case $1 in red) echo $RED ;; green) echo $GREEN ;; grey) echo C0C0C0 ;; *) echo "!($RED|$GREEN)" ;; esac; }
 stored_is() { [ "$(store_get "$1")" = "$2" ]; }
@@ -20,6 +20,7 @@ reachable() {
     exit !($1 >= 0 && $2 >= 0 && $1 + $3 <= d[1] && $2 + $4 <= d[2] && $3 > 100) }' <<<"$1"
 }
 window_named() { case $1 in main) echo "$MAIN" ;; dialog) second_window ;; *) echo "$OTHER" ;; esac; }
+CALL+=([icon-click]=icon_click [tray-gone]=tray_gone)
 
 play_step() {
   local verb=$1
