@@ -71,9 +71,9 @@ void NotificationArea::useMenu(ContextMenu& menu) {
 }
 
 std::vector<forms::MenuItem> NotificationArea::menuItems() {
-  // The menu shows the tray as it is now, and the window follows it.
+  // The tray as it is now; the icon and the window follow it at the next tick. Applying here
+  // would reach back into the tray backend, which may be building its menu right now.
   const std::string why = whyNoTray();
-  apply();
   const bool iconOn = this->iconOn();
   std::vector<forms::MenuItem> items(3);
   items[0] = {"Show in notification &area",          true, iconOn, why.empty(), why,

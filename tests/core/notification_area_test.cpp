@@ -145,6 +145,7 @@ TEST_F(MenuTest, ItemsInOrderWorkByAccessKeyAndTheTrayItemsSayWhyTheyAreOff) {
     EXPECT_FALSE(item.enabled) << item.caption;
     EXPECT_NE(item.toolTip.find("no notification area"), std::string::npos) << item.caption;
   }
+  tick();
   EXPECT_TRUE(w.shown);  // "&Quit" is played end to end (tray-icon-and-notice)
 }
 
