@@ -15,18 +15,8 @@ start_tray() {
 }
 # ITEM: the registered item, "BUS/PATH".
 tray_has_icon() { ITEM=$(watcher RegisteredStatusNotifierItems | grep -o '"[^"]*"' | tr -d '"' | head -1) && [ -n "$ITEM" ]; }
-item() { busctl --user ${JSON:-} "$1" "${ITEM%%/*}" "/${ITEM#*/}" org.kde.StatusNotifierItem "${@:2}"; }
+item() { busctl --user "$1" "${ITEM%%/*}" "/${ITEM#*/}" org.kde.StatusNotifierItem "${@:2}"; }
 icon_click() { tray_has_icon && item call Activate ii 0 0; }
-# As lib.sh's: along the middle row of the largest picture the item sends (ARGB, big-endian),
-# the second lit run is Caps Lock's.
-tray_caps_is() {
-  tray_has_icon && [ "$(JSON=--json=short item get-property IconPixmap | python3 -c '
-import json, sys
-w, h, argb = max(json.load(sys.stdin)["data"], key=lambda p: p[0])
-row = [bytes(argb[4 * (w * (h // 2) + x) + 1:][:3]).hex().upper() for x in range(w)]
-runs = [c for i, c in enumerate(row) if c in ("FF0000", "00FF00") and (i == 0 or row[i - 1] != c)]
-print(runs[1] if len(runs) > 1 else "")')" = "$1" ]
-}
 # As a host opens the menu and the user picks the enabled item whose access key is KEY.
 icon_menu() {
   local menu id
