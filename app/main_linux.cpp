@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
   vesk::tray::qt::QtTrayIcon trayIcon;
   vesk::tray::qt::QtNotice notice;
   vesk::indicator::NotificationArea area(main, settings, trayIcon, notice);
-  area.useMenu(menu, toolkit);
+  area.useMenu(menu);
   main.start();
   inWindow = [&main](const std::string& sentence) { main.window().showNote(sentence); };
   if (!untold.empty()) inWindow(untold);

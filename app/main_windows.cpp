@@ -78,7 +78,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   vesk::tray::win32::Win32TrayIcon trayIcon;
   vesk::tray::win32::Win32Notice notice;
   vesk::indicator::NotificationArea area(main, settings, trayIcon, notice);
-  area.useMenu(menu, toolkit);
+  area.useMenu(menu);
   main.start();
   return toolkit.run();
 }

@@ -17,11 +17,7 @@ NotificationArea::NotificationArea(IndicatorWindow& indicator, settings::Setting
 }
 
 bool NotificationArea::trayUsable() {
-  if (ticksToCheck_ <= 0) {
-    available_ = icon_.available();
-    ticksToCheck_ = kTrayCheckTicks;
-  }
-  return available_;
+  return icon_.available();
 }
 
 std::string NotificationArea::whyNoTray() {
@@ -30,7 +26,6 @@ std::string NotificationArea::whyNoTray() {
 }
 
 void NotificationArea::lightsShown(const LightColours& lights) {
-  --ticksToCheck_;
   lights_ = lights;
   const auto due = watch_.tick(lights);
   if (due && settings_.isOn(Key::NoticeOnChange)) {
@@ -68,17 +63,17 @@ void NotificationArea::iconClicked() {
   indicator_.window().bringToFront();
 }
 
-void NotificationArea::useMenu(ContextMenu& menu, forms::Toolkit& toolkit) {
+void NotificationArea::useMenu(ContextMenu& menu) {
   menu.addItems = [this](std::vector<forms::MenuItem>& items) {
     for (auto& item : menuItems()) items.push_back(std::move(item));
   };
-  icon_.onContextMenu = [&menu, &toolkit] { toolkit.popUpMenu(menu.items()); };
+  icon_.onContextMenu = [&menu] { return menu.items(); };
 }
 
 std::vector<forms::MenuItem> NotificationArea::menuItems() {
-  ticksToCheck_ = 0;  // the menu shows the tray as it is now, and the window follows it
+  // The tray as it is now; the icon and the window follow it at the next tick. Applying here
+  // would reach back into the tray backend, which may be building its menu right now.
   const std::string why = whyNoTray();
-  apply();
   const bool iconOn = this->iconOn();
   std::vector<forms::MenuItem> items(3);
   items[0] = {"Show in notification &area",          true, iconOn, why.empty(), why,

@@ -26,16 +26,15 @@ class NotificationArea {
   // A click on the icon: the window shows and comes to the front, and stays shown.
   void iconClicked();
 
-  // Whether a notification area can show the icon (asked at most once a second).
+  // Whether a notification area can show the icon now.
   bool trayUsable();
   // Why the tray items are disabled, or empty when they are not.
   std::string whyNoTray();
   bool iconOn() { return settings_.isOn(settings::Key::TrayIcon) && trayUsable(); }
   bool windowHidden() const { return windowHidden_; }
 
-  // Adds the three items to the indicator's menu, and opens that menu on a right-click on
-  // the icon.
-  void useMenu(ContextMenu& menu, forms::Toolkit& toolkit);
+  // Adds the three items to the indicator's menu, and makes that menu the icon's too.
+  void useMenu(ContextMenu& menu);
   // "Show in notification &area", "&Hide the lights window", "&Notify on change".
   std::vector<forms::MenuItem> menuItems();
 
@@ -45,7 +44,6 @@ class NotificationArea {
   void setNoticeOn(bool on);
 
   static constexpr int kNoticeMilliseconds = 1500;
-  static constexpr int kTrayCheckTicks = 10;
 
  private:
   void apply();
@@ -58,8 +56,6 @@ class NotificationArea {
   LightColours lights_{forms::kWhite, forms::kWhite, forms::kWhite};
   std::optional<tray::TrayPicture> shown_;  // the icon's picture while it is shown
   bool windowHidden_ = false;
-  bool available_ = false;
-  int ticksToCheck_ = 0;
 };
 
 }  // namespace vesk::indicator

@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "forms/forms.h"
 
@@ -21,13 +22,17 @@ struct TrayPicture {
 class TrayIcon {
  public:
   virtual ~TrayIcon() = default;
-  // Whether the session has a notification area that can show an icon now.
+  // Whether the session has a notification area that can show an icon now. Cheap: backends
+  // answer from what they watch, so the caller may ask at every tick and sees a tray that
+  // comes or goes at the next one.
   virtual bool available() const = 0;
   // Shows the icon with this picture, or updates the one shown.
   virtual void show(const TrayPicture& picture) = 0;
   virtual void hide() = 0;
-  std::function<void()> onClick;        // a left click (or keyboard selection)
-  std::function<void()> onContextMenu;  // a right click: the caller pops up its menu
+  std::function<void()> onClick;  // a left click (or keyboard selection)
+  // The icon's menu, built afresh whenever it opens; the backend shows it the way its host
+  // does (a pop-up at the mouse, or exported for the host to draw).
+  std::function<std::vector<forms::MenuItem>()> onContextMenu;
 };
 
 // A small borderless window near the bottom centre of the screen that holds the mouse. It

@@ -7,20 +7,30 @@
 
 namespace vesk::forms::qt {
 
-void showPopUpMenu(const std::vector<MenuItem>& items) {
-  QMenu menu;  // no parent: an item may close the window it was opened from
-  menu.setObjectName(QStringLiteral("VESK_LIGHTS_MENU"));
+void fillMenu(QMenu& menu, const std::vector<MenuItem>& items) {
   menu.setToolTipsVisible(std::any_of(items.begin(), items.end(),
                                       [](const MenuItem& item) { return !item.toolTip.empty(); }));
+  if (menu.actions().size() != static_cast<qsizetype>(items.size())) {
+    menu.clear();
+    for (std::size_t i = 0; i < items.size(); ++i) menu.addAction(QString());
+  }
+  const auto actions = menu.actions();
   for (std::size_t i = 0; i < items.size(); ++i) {
     const MenuItem& item = items[i];
-    QAction* action = menu.addAction(QString::fromStdString(item.caption));
+    QAction* action = actions[static_cast<qsizetype>(i)];
+    action->setText(QString::fromStdString(item.caption));
     action->setCheckable(item.checkable);
     action->setChecked(item.checkable && item.checked);
     action->setEnabled(item.enabled);
-    if (!item.toolTip.empty()) action->setToolTip(QString::fromStdString(item.toolTip));
+    action->setToolTip(QString::fromStdString(item.toolTip));
     action->setData(static_cast<qulonglong>(i));
   }
+}
+
+void showPopUpMenu(const std::vector<MenuItem>& items) {
+  QMenu menu;  // no parent: an item may close the window it was opened from
+  menu.setObjectName(QStringLiteral("VESK_LIGHTS_MENU"));
+  fillMenu(menu, items);
   QAction* chosen = menu.exec(QCursor::pos());
   if (!chosen) return;
   // A copy: the item's owner may rebuild or drop the list while it runs.

@@ -5,9 +5,16 @@
 
 #include "forms/forms.h"
 
+class QMenu;
+
 namespace vesk::forms::qt {
 
 // Returns once the menu has gone; the chosen item's onClick runs after that.
 void showPopUpMenu(const std::vector<MenuItem>& items);
+
+// Sets a menu's actions to the items, each action's data its item's index. Actions are kept
+// and changed in place while the number of items stays, so that a menu exported to another
+// process keeps its item ids.
+void fillMenu(QMenu& menu, const std::vector<MenuItem>& items);
 
 }  // namespace vesk::forms::qt

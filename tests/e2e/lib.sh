@@ -121,8 +121,9 @@ start_tray() {
   export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_TMP/no-bus"
   trayer --edge top --align right --widthtype request --height 24 --transparent false \
     --tint 0x404040 >/dev/null 2>&1 &
+  TRAY_PID=$!
   E2E_PIDS+=($!)
-  tray_panel() { TRAY=$(xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ && !n++ {print $1}'); [ -n "$TRAY" ]; }
+  tray_panel() { TRAY=$(xwininfo -root -tree 2>/dev/null | awk '/"panel": \("panel" "trayer"\)/ && !n++ {print $1}'); [ -n "$TRAY" ]; }
   wait_for 10 "trayer did not start" tray_panel
   led "Caps Lock" off || xdotool key Caps_Lock
 }
@@ -138,3 +139,5 @@ tray_caps_is() {
 }
 # Right-clicks the icon, then an item's access key once the menu is up.
 icon_menu() { right_click "$(tray_icon)" 150 150 && xdotool key "$1"; }
+icon_click() { click "$(tray_icon)" 150 150; }
+tray_gone() { [ -z "${TRAY_PID:-}" ] || { kill "$TRAY_PID" && wait "$TRAY_PID" 2>/dev/null; TRAY_PID=""; }; }

@@ -7,6 +7,8 @@ mkdir -p "$E2E_TMP/bin"
 printf '#!/bin/sh\necho "${0##*/}" $$ >"%s"\nexec sleep 20\n' "$E2E_TMP/osk.started" >"$E2E_TMP/bin/onboard"
 chmod +x "$E2E_TMP/bin/onboard" && ln -s onboard "$E2E_TMP/bin/squeekboard"
 export PATH="$E2E_TMP/bin:$PATH"
+# This desktop has no session bus, so no tray host or portal of the developer's own answers.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_TMP/no-bus"
 
 store_reset() { rm -f "$INI" && { [ $# -eq 0 ] || write_ini "$@"; }; }
 store_set() {

@@ -22,6 +22,7 @@ reachable() {
     exit !($1 >= 0 && $2 >= 0 && $1 + $3 <= d[1] && $2 + $4 <= d[2] && $3 > 100) }' <<<"$1"
 }
 window_named() { case $1 in main) echo "$MAIN" ;; dialog) second_window ;; *) echo "$OTHER" ;; esac; }
+CALL+=([icon-click]=icon_click [tray-gone]=tray_gone)
 
 play_step() {
   local verb=$1
@@ -50,7 +51,7 @@ play_step() {
     alive) app_alive || fail "the program ended" ;;
     menu) right_click "$MAIN" "$1" "$2" && xdotool key "$3" ;;
     autostart) wait_for 10 "the autostart entry is '$(autostart_entry)', not $1" autostart_is "$1" ;;
-    docked) wait_for 10 "no icon docked in the tray" tray_has_icon ;;
+    docked) wait_for "${1:-10}" "no icon docked in the tray" tray_has_icon ;;
     tray-caps)
       [ "${TRAY_COLOURS:-}" != unseen ] || return 3
       wait_for 3 "the icon does not show Caps Lock $1" tray_caps_is "$(colour_of "$1")" ;;

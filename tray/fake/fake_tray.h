@@ -12,10 +12,7 @@ namespace vesk::tray::fake {
 
 class FakeTrayIcon : public TrayIcon {
  public:
-  bool available() const override {
-    ++availabilityChecks;
-    return hostPresent;
-  }
+  bool available() const override { return hostPresent; }
   void show(const TrayPicture& p) override {
     picture = p;
     ++draws;
@@ -25,7 +22,6 @@ class FakeTrayIcon : public TrayIcon {
   bool hostPresent = true;
   std::optional<TrayPicture> picture;  // none while hidden
   int draws = 0;
-  mutable int availabilityChecks = 0;
 };
 
 class FakeNotice : public Notice {

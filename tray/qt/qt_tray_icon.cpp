@@ -1,10 +1,14 @@
 #include "tray/qt/qt_tray_icon.h"
 
+#include <QAction>
+#include <QCursor>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
+#include "forms/qt/pop_up_menu.h"
 #include "forms/qt/units.h"
 #include "tray/segments.h"
 
@@ -51,27 +55,51 @@ class SegmentsEngine final : public QIconEngine {
 
 }  // namespace
 
-QtTrayIcon::QtTrayIcon() : icon_(std::make_unique<QSystemTrayIcon>()) {
-  QObject::connect(icon_.get(), &QSystemTrayIcon::activated, [this](auto reason) {
-    if (reason == QSystemTrayIcon::Trigger && onClick) onClick();
-    if (reason == QSystemTrayIcon::Context && onContextMenu) onContextMenu();
+QtTrayIcon::QtTrayIcon() {
+  menu_.setObjectName(QStringLiteral("VESK_LIGHTS_MENU"));
+  QObject::connect(&menu_, &QMenu::aboutToShow, &menu_, [this] { refreshMenu(); });
+  QObject::connect(&menu_, &QMenu::triggered, &menu_, [this](QAction* chosen) {
+    // After the host's call (or the menu's closing) has returned: an item may hide this icon.
+    const auto index = chosen->data().toULongLong();
+    if (index < items_.size() && items_[index].onClick)
+      QTimer::singleShot(0, &menu_, items_[index].onClick);
   });
 }
 
 QtTrayIcon::~QtTrayIcon() = default;
 
 bool QtTrayIcon::available() const {
-  return QSystemTrayIcon::isSystemTrayAvailable();
+  if (!icon_) return hosts_.statusNotifierHost() || hosts_.xembedTray();
+  return onBus_ ? hosts_.statusNotifierHost() : hosts_.xembedTray();
+}
+
+void QtTrayIcon::create() {
+  onBus_ = hosts_.statusNotifierHost();  // what Qt finds too, as it makes its first icon
+  icon_ = std::make_unique<QSystemTrayIcon>();
+  QObject::connect(icon_.get(), &QSystemTrayIcon::activated, &menu_, [this](auto reason) {
+    if (reason == QSystemTrayIcon::Trigger && onClick) onClick();
+    // A host that draws no menu of its own asks for it so; Qt pops it up on an XEmbed icon.
+    if (reason == QSystemTrayIcon::Context && onBus_) menu_.popup(QCursor::pos());
+  });
+  refreshMenu();  // a host reads the layout before it first opens the menu
+  icon_->setContextMenu(&menu_);
+}
+
+void QtTrayIcon::refreshMenu() {
+  if (!onContextMenu) return;
+  items_ = onContextMenu();
+  forms::qt::fillMenu(menu_, items_);
 }
 
 void QtTrayIcon::show(const TrayPicture& picture) {
+  if (!icon_) create();
   icon_->setIcon(QIcon(new SegmentsEngine(picture)));
   icon_->setToolTip(QString::fromStdString(picture.toolTip));
   icon_->show();
 }
 
 void QtTrayIcon::hide() {
-  icon_->hide();
+  if (icon_) icon_->hide();
 }
 
 }  // namespace vesk::tray::qt

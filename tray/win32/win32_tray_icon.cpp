@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "forms/win32/pop_up_menu.h"
 #include "platform/win32/wide_text.h"
 #include "tray/segments.h"
 #include "tray/win32/popup_window.h"
@@ -120,9 +121,9 @@ LRESULT Win32TrayIcon::handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (onClick) onClick();
         break;
       case WM_CONTEXTMENU:
-        // The menu must belong to the foreground, or it stays open after a click elsewhere.
-        SetForegroundWindow(hwnd_);
-        if (onContextMenu) onContextMenu();
+        // Owned by our window, which takes the foreground while it shows: otherwise the menu
+        // stays open after a click elsewhere.
+        if (onContextMenu) forms::win32::showPopUpMenu(hwnd_, onContextMenu());
         break;
     }
     return 0;
