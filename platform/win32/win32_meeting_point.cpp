@@ -18,6 +18,7 @@ LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (point && point->onShow) point->onShow();
     return kAnswer;
   }
+  if (msg == WM_CLOSE) return 0;  // the system's default would end the meeting point
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 

@@ -11,6 +11,7 @@
 #include "backends.h"
 #include "forms/win32/win32_elements.h"
 #include "forms/win32/win32_toolkit.h"
+#include "platform/win32/win32_meeting_point.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/registry/registry_store.h"
 
@@ -211,6 +212,28 @@ struct Win32Desktop : PlatformBackend {
   bool waitFor(const std::function<bool()>& done) override { return pump(3000, done); }
 };
 
+struct Win32Meeting : MeetingBackend {
+  const wchar_t* name = L"net.tarnwick.VeskLights.contract";
+  std::unique_ptr<platform::MeetingPoint> copy() override {
+    return std::make_unique<platform::Win32MeetingPoint>(name);
+  }
+  bool waitFor(const std::function<bool()>& done, int ms) override { return pump(ms, done); }
+  bool sendGarbage() override {
+    HWND first =
+        FindWindowExW(HWND_MESSAGE, nullptr, platform::Win32MeetingPoint::kWindowClass, name);
+    EXPECT_TRUE(first);
+    char text[] = "show\n";
+    COPYDATASTRUCT data{1, sizeof text, text};
+    SendMessageW(first, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    for (UINT message : {UINT{WM_CLOSE}, UINT{WM_USER}, UINT{WM_APP},
+                         RegisterWindowMessageW(L"net.tarnwick.VeskLights.quit")}) {
+      SendMessageW(first, message, 1, 1);
+    }
+    return true;
+  }
+  bool connectSilent() override { return false; }
+};
+
 }  // namespace
 
 std::vector<Maker<StoreBackend>> storeBackends() {
@@ -221,6 +244,9 @@ std::vector<Maker<FormsBackend>> formsBackends() {
 }
 std::vector<Maker<PlatformBackend>> platformBackends() {
   return {{"fake", makeFakePlatform}, maker<PlatformBackend, Win32Desktop>("win32")};
+}
+std::vector<Maker<MeetingBackend>> meetingBackends() {
+  return {{"fake", makeFakeMeeting}, maker<MeetingBackend, Win32Meeting>("win32")};
 }
 
 }  // namespace vesk::test
