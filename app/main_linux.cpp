@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   // One copy per desktop session: a later start shows the first copy's window, and ends.
-  vesk::platform::SocketMeetingPoint meeting(vesk::platform::sessionMeetingPlace());
+  vesk::platform::SocketMeetingPoint meeting(vesk::platform::sessionMeetingPlace(command.display));
   const auto start = vesk::app::claimOrShowFirst(meeting);
   if (!start.run) return 0;
   const auto session = vesk::app::chooseSession();

@@ -50,8 +50,9 @@ std::string meetingName(std::string_view waylandDisplay, std::string_view xDispl
   return std::string(kAppId) + "-" + key;
 }
 
-MeetingPlace sessionMeetingPlace() {
-  const std::string name = meetingName(env("WAYLAND_DISPLAY"), env("DISPLAY"));
+MeetingPlace sessionMeetingPlace(const std::string& xDisplay) {
+  const std::string name =
+      meetingName(env("WAYLAND_DISPLAY"), xDisplay.empty() ? env("DISPLAY") : xDisplay);
   if (name.empty()) return {};
   // Qt checks the folder's owner and mode, and says on stderr what it found wrong.
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);

@@ -13,9 +13,10 @@ struct MeetingPlace {
   std::string problem;  // one sentence for the user where they cannot meet
 };
 
-// The place for this process's session, from WAYLAND_DISPLAY and DISPLAY. Without either there
-// is nothing to show, and each copy runs on its own.
-MeetingPlace sessionMeetingPlace();
+// The place for this process's session, from WAYLAND_DISPLAY and the X display: `xDisplay`
+// where the command line names one, else DISPLAY. Without either there is nothing to show, and
+// each copy runs on its own.
+MeetingPlace sessionMeetingPlace(const std::string& xDisplay = {});
 
 // The file name for the session's displays: the same for every way of writing one display
 // (":0", ":0.0", "unix:0"), different for different ones, never with a "/"; empty for none.

@@ -77,10 +77,9 @@ struct MeetingBackend {
   virtual std::unique_ptr<platform::MeetingPoint> copy() = 0;
   // Runs the event loop until `done` or the time is up; `done`'s last answer.
   virtual bool waitFor(const std::function<bool()>& done, int ms) = 0;
-  // Sends the first copy what is not the request, in every way a stranger could; leaves a
-  // client connected that says nothing. False where the backend has no way to.
-  virtual bool sendGarbage() = 0;
-  virtual bool connectSilent() = 0;
+  // A stranger sends the first copy what is not the request, in every way it could, and leaves
+  // a client connected that says nothing (where nothing but the request can reach it: nothing).
+  virtual void stranger() {}
 };
 
 template <class Backend>

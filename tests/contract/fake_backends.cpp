@@ -97,8 +97,6 @@ struct FakeMeeting : MeetingBackend {
     }
     return done();
   }
-  bool sendGarbage() override { return false; }
-  bool connectSilent() override { return false; }
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "backends.h"
 #include "forms/win32/win32_elements.h"
 #include "forms/win32/win32_toolkit.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_meeting_point.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/registry/registry_store.h"
@@ -36,10 +37,6 @@ bool pump(int ms, const std::function<bool()>& done = {}) {
   }
 }
 
-std::wstring wide(const std::string& s) {
-  return std::wstring(s.begin(), s.end());
-}
-
 struct Registry : StoreBackend {
   settings::RegistryStore first, second;
   const std::wstring root = L"Software\\VB and VBA Program Settings\\";
@@ -54,7 +51,7 @@ struct Registry : StoreBackend {
   settings::Store& other() override { return second; }
   bool holds(const std::string& app, const std::string& section) override {
     HKEY key = nullptr;
-    const auto path = root + wide(app) + L"\\" + wide(section);
+    const auto path = root + ::vesk::win32::toWide(app) + L"\\" + ::vesk::win32::toWide(section);
     const bool found = !RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
     if (found) RegCloseKey(key);
     return found;
@@ -192,9 +189,9 @@ struct Win32Desktop : PlatformBackend {
     keybd_event(kVirtualKeys[static_cast<int>(key)], 0, down ? 0 : KEYEVENTF_KEYUP, 0);
   }
   platform::NativeHandle openWindow(const std::string& title) override {
-    HWND w = CreateWindowExW(0, L"STATIC", wide(title).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                             100 + 300 * windows.size(), 100, 240, 120, nullptr, nullptr, nullptr,
-                             nullptr);
+    HWND w = CreateWindowExW(0, L"STATIC", ::vesk::win32::toWide(title).c_str(),
+                             WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100 + 300 * windows.size(), 100, 240,
+                             120, nullptr, nullptr, nullptr, nullptr);
     windows.push_back(w);
     SetForegroundWindow(w);
     pump(100);
@@ -218,7 +215,7 @@ struct Win32Meeting : MeetingBackend {
     return std::make_unique<platform::Win32MeetingPoint>(name);
   }
   bool waitFor(const std::function<bool()>& done, int ms) override { return pump(ms, done); }
-  bool sendGarbage() override {
+  void stranger() override {
     HWND first =
         FindWindowExW(HWND_MESSAGE, nullptr, platform::Win32MeetingPoint::kWindowClass, name);
     EXPECT_TRUE(first);
@@ -229,9 +226,7 @@ struct Win32Meeting : MeetingBackend {
                          RegisterWindowMessageW(L"net.tarnwick.VeskLights.quit")}) {
       SendMessageW(first, message, 1, 1);
     }
-    return true;
   }
-  bool connectSilent() override { return false; }
 };
 
 }  // namespace

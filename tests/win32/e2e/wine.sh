@@ -4,8 +4,10 @@
 # Needs WINEPREFIX and DISPLAY. Wine draws a tool window's frame itself, so an X window is the
 # outer rectangle; the client area's corner is found once, from the first lit light.
 # Not played here: another program's window (the keeper sees only Wine's own windows), signals
-# (Windows ends a session with messages), a lost display, a Wayland session, and the icon's
-# menu (the docked window does not have the icon's place, so a right-click cannot be aimed).
+# (Windows ends a session with messages), a lost display, a Wayland session, the icon's menu
+# (the docked window does not have the icon's place, so a right-click cannot be aimed), and a
+# minimise by the window manager (Wine ignores it for a window without a minimise box, which a
+# user cannot minimise on Windows either).
 here=$(dirname "$0")
 . "$here/../../e2e/lib.sh"
 . "$here/../../e2e/play.sh"
@@ -50,6 +52,7 @@ app_start() {
   MAIN=$(visible_windows | head -1)
   [ -n "${FRAME_X:-}" ] || wait_for 5 "no light is lit" find_frame
 }
+app_launch() { wine "$EXE" </dev/null >/dev/null 2>>"$E2E_TMP/app.err" & }
 # Wine's idea of a window's place lags the window manager's: a click in the first second after
 # the start can miss.
 settled() {
