@@ -75,7 +75,7 @@ app_start() {
   MAIN=$(visible_windows | head -1)
 }
 start_app() { app_start && sleep 0.3; }
-app_launch() { "$E2E_EXE" >/dev/null 2>>"$E2E_TMP/app.err" & }  # one more copy, in the background
+app_launch() { "$E2E_EXE" "$@" >/dev/null 2>>"$E2E_TMP/app.err" & }  # one more copy, in the background
 app_ended() { ! kill -0 "$E2E_APP_PID" 2>/dev/null; }
 app_alive() { [ -n "$E2E_APP_PID" ] && ! app_ended; }
 # Within $1 s the program has ended, with status 0 ($2 says after what).

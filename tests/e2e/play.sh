@@ -64,7 +64,7 @@ play_step() {
     x-lock) led "$1 Lock" "$2" || fail "X's $1 Lock is not $2" ;;
     said) [ "$(grep -c "$*" "$E2E_TMP/app.err")" = 1 ] || fail "the program did not say '$*' once" ;;
     ended) app_ends 5 ;;
-    again) app_launch && copy_ends $! ;;
+    again) app_launch "$@" && copy_ends $! ;;
     starts)
       local pids=() pid
       for _ in $(seq "$1"); do app_launch && pids+=($!); done
