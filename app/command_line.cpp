@@ -70,9 +70,11 @@ CommandLine readCommandLine(const std::vector<std::string>& args,
     if (arg[0] == '-' && listed(flavour.toolkitFlags, name) && !hasValue) continue;
     if (arg[0] == '-' && listed(flavour.toolkitValued, name)) {
       run.platformGiven = run.platformGiven || name == "platform";
-      if (hasValue) continue;
-      if (++i < args.size()) continue;
-      return mistake(flavour, "option '" + arg + "' needs a value");
+      if (!hasValue && ++i >= args.size()) {
+        return mistake(flavour, "option '" + arg + "' needs a value");
+      }
+      if (name == "display") run.display = hasValue ? arg.substr(arg.find('=') + 1) : args[i];
+      continue;
     }
     return mistake(flavour, "unknown option '" + arg + "'");
   }

@@ -25,6 +25,7 @@ struct CommandLine {
   std::string text;            // what to show: the usage, the version, or the mistake and the usage
   int exitCode = 0;            // 0, or 2 for a mistake
   bool platformGiven = false;  // the toolkit's platform was named ("-platform offscreen")
+  std::string display{};       // the toolkit's display, where named ("-display :1")
 };
 
 // The arguments after the program's name. The first option that decides wins.

@@ -11,12 +11,14 @@
 
 #include "app/command_line.h"
 #include "app/linux_session.h"
+#include "app/one_copy.h"
 #include "app/session_end.h"
 #include "app/version.h"
 #include "forms/qt/qt_toolkit.h"
 #include "indicator/context_menu.h"
 #include "indicator/indicator_window.h"
 #include "indicator/notification_area.h"
+#include "platform/session_socket/socket_meeting_point.h"
 #include "platform/xdg/xdg_autostart.h"
 #include "settings/ini/ini_path.h"
 #include "settings/ini/ini_store.h"
@@ -61,6 +63,10 @@ int main(int argc, char** argv) {
                  "vesk-lights' or without windows on screen with QT_QPA_PLATFORM=offscreen\n");
     return 1;
   }
+  // One copy per desktop session: a later start shows the first copy's window, and ends.
+  vesk::platform::SocketMeetingPoint meeting(vesk::platform::sessionMeetingPlace(command.display));
+  const auto start = vesk::app::claimOrShowFirst(meeting);
+  if (!start.run) return 0;
   const auto session = vesk::app::chooseSession();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vesk-lights"));
@@ -96,9 +102,15 @@ int main(int argc, char** argv) {
   vesk::tray::qt::QtNotice notice;
   vesk::indicator::NotificationArea area(main, settings, trayIcon, notice);
   area.useMenu(menu);
+  meeting.onShow = [&area] { area.iconClicked(); };  // as a click on the icon
   main.start();
+  meeting.listen();
   inWindow = [&main](const std::string& sentence) { main.window().showNote(sentence); };
   if (!untold.empty()) inWindow(untold);
+  if (!start.note.empty()) {
+    report(start.note);
+    inWindow(start.note);
+  }
   vesk::app::closeWindowsAtSessionEnd(app);
   return toolkit.run();
 }

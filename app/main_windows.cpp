@@ -11,12 +11,14 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/one_copy.h"
 #include "forms/win32/win32_toolkit.h"
 #include "indicator/context_menu.h"
 #include "indicator/indicator_window.h"
 #include "indicator/notification_area.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_autostart.h"
+#include "platform/win32/win32_meeting_point.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/registry/registry_store.h"
 #include "settings/settings.h"
@@ -65,6 +67,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                 command.exitCode == 0 ? MB_OK | MB_ICONINFORMATION : MB_OK | MB_ICONWARNING);
     return command.exitCode;
   }
+  // One copy per logon session: a later start shows the first copy's window, and ends.
+  vesk::platform::Win32MeetingPoint meeting;
+  const auto start = vesk::app::claimOrShowFirst(meeting);
+  if (!start.run) return 0;
 
   vesk::forms::win32::Win32Toolkit toolkit;
   vesk::settings::RegistryStore store;
@@ -79,6 +85,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   vesk::tray::win32::Win32Notice notice;
   vesk::indicator::NotificationArea area(main, settings, trayIcon, notice);
   area.useMenu(menu);
+  meeting.onShow = [&area] { area.iconClicked(); };  // as a click on the icon
   main.start();
+  meeting.listen();
+  if (!start.note.empty()) {
+    report(start.note);
+    main.window().showNote(start.note);
+  }
   return toolkit.run();
 }

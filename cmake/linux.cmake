@@ -10,10 +10,11 @@ add_subdirectory(platform/xdg)
 add_subdirectory(platform/leds)
 add_subdirectory(platform/portal)
 add_subdirectory(platform/linux)
+add_subdirectory(platform/session_socket)
 
 add_executable(vesk-lights app/main_linux.cpp app/linux_session.cpp app/session_end.cpp)
 target_link_libraries(vesk-lights PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_tray_qt vesk_platform_linux
-  vesk_platform_xdg)
+  vesk_platform_xdg vesk_platform_socket)
 set_target_properties(vesk-lights PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_precompile_headers(vesk-lights REUSE_FROM vesk_forms_qt)
 

@@ -150,7 +150,8 @@ class Window {
   virtual void showNote(const std::string& sentence) = 0;
   // Hides the window without closing it: its timers go on; show() brings it back.
   virtual void hide() = 0;
-  // Shows the window if hidden and raises it above the others, with the keyboard.
+  // Shows the window if hidden or minimised and raises it above the others, with the
+  // keyboard. A closed window stays closed.
   virtual void bringToFront() = 0;
 
   std::function<void()> onUnload;

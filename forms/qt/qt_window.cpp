@@ -220,8 +220,10 @@ void QtWindow::hide() {
 }
 
 void QtWindow::bringToFront() {
+  if (unloaded_) return;  // closed: the program is ending
   hideWanted_ = false;
   if (!form_->isVisible()) show();
+  if (form_->isMinimized()) form_->setWindowState(form_->windowState() & ~Qt::WindowMinimized);
   form_->raise();
   form_->activateWindow();
 }

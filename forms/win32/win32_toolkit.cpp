@@ -42,7 +42,10 @@ std::unique_ptr<Window> Win32Toolkit::createWindow(const WindowSpec& spec) {
   ++*liveWindows_;
   std::weak_ptr<int> live = liveWindows_;
   return std::make_unique<Win32Window>(spec, [live] {
-    if (auto count = live.lock()) --*count;
+    // The last window gone wakes the loop: a close sent by another process (an installer) is
+    // handled inside GetMessageW, which would wait on for a message that never comes.
+    auto count = live.lock();
+    if (count && --*count == 0) PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
   });
 }
 

@@ -261,6 +261,7 @@ void Win32Window::hide() {
 void Win32Window::bringToFront() {
   if (!hwnd_) return;
   if (!IsWindowVisible(hwnd_)) show();
+  if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
   SetForegroundWindow(hwnd_);
 }
 

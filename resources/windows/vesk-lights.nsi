@@ -5,6 +5,8 @@
 
 Unicode true
 Target amd64-unicode
+!include LogicLib.nsh
+!include WinMessages.nsh
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
@@ -12,6 +14,10 @@ RequestExecutionLevel user
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
 ; The value that the program's "Start at login" writes; the uninstaller removes it.
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+; The class of the program's windows; a lights window hidden in the notification area has it too.
+!define WINDOW_CLASS "VeskLightsWindow"
+
+Var Closed  ; 1 once the install has closed a running copy: the new one starts at the end
 
 Name "${APP}"
 OutFile "${OUTFILE}"
@@ -34,16 +40,36 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
-; A running program cannot be replaced or removed: say so and stop, rather than leave half.
+; A running program cannot be replaced or removed. Ask, then close it as its user would, with
+; WM_CLOSE to each of its windows, so that it stores their places; give it up to 5 s to end. Only
+; a program still running then stops the install, with a message and nothing half done.
 !macro ReplaceableProgram un
 Function ${un}ReplaceableProgram
-  IfFileExists "$INSTDIR\${APP}.exe" 0 done
-  ClearErrors
-  Delete "$INSTDIR\${APP}.exe"
-  IfErrors 0 done
+  FindWindow $0 "${WINDOW_CLASS}"
+  ${If} $0 <> 0
+    MessageBox MB_OKCANCEL|MB_ICONQUESTION "${APP} is running. Close it and continue?" \
+      /SD IDOK IDOK close
+    Abort
+    close:
+    StrCpy $Closed 1
+  ${EndIf}
+  ${For} $1 1 50
+    FindWindow $0 "${WINDOW_CLASS}"
+    ${If} $0 <> 0
+      SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=1000
+    ${ElseIfNot} ${FileExists} "$INSTDIR\${APP}.exe"
+      Return
+    ${Else}
+      ClearErrors
+      Delete "$INSTDIR\${APP}.exe"
+      ${IfNot} ${Errors}
+        Return
+      ${EndIf}
+    ${EndIf}
+    Sleep 100
+  ${Next}
   MessageBox MB_OK|MB_ICONSTOP "${APP} is running. Close it, then try again." /SD IDOK
   Abort
-  done:
 FunctionEnd
 !macroend
 !insertmacro ReplaceableProgram ""
@@ -66,6 +92,11 @@ Section "Install"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+
+  ; The copy that the install closed runs again, as the new version. (The uninstaller's does not.)
+  ${If} $Closed == 1
+    Exec '"$INSTDIR\${APP}.exe"'
+  ${EndIf}
 SectionEnd
 
 ; The path inside the Run value, which may be quoted and may carry arguments.

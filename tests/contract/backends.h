@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "forms/forms.h"
+#include "platform/meeting_point.h"
 #include "platform/platform.h"
 #include "settings/store.h"
 
@@ -69,6 +70,18 @@ struct PlatformBackend {
   virtual bool waitFor(const std::function<bool()>& done) = 0;
 };
 
+// One desktop session's meeting place, and a stranger who writes to it.
+struct MeetingBackend {
+  virtual ~MeetingBackend() = default;
+  // A new copy's meeting point; every copy of one backend meets in the same place.
+  virtual std::unique_ptr<platform::MeetingPoint> copy() = 0;
+  // Runs the event loop until `done` or the time is up; `done`'s last answer.
+  virtual bool waitFor(const std::function<bool()>& done, int ms) = 0;
+  // A stranger sends the first copy what is not the request, in every way it could, and leaves
+  // a client connected that says nothing (where nothing but the request can reach it: nothing).
+  virtual void stranger() {}
+};
+
 template <class Backend>
 struct Maker {
   std::string name;
@@ -83,11 +96,13 @@ Maker<Backend> maker(const char* name) {
 std::vector<Maker<StoreBackend>> storeBackends();
 std::vector<Maker<FormsBackend>> formsBackends();
 std::vector<Maker<PlatformBackend>> platformBackends();
+std::vector<Maker<MeetingBackend>> meetingBackends();
 
 // The fakes, in both builds.
 std::unique_ptr<StoreBackend> makeMemoryStore();
 std::unique_ptr<FormsBackend> makeFakeForms();
 std::unique_ptr<PlatformBackend> makeFakePlatform();
+std::unique_ptr<MeetingBackend> makeFakeMeeting();
 
 template <class Backend>
 std::string nameOf(const ::testing::TestParamInfo<Maker<Backend>>& info) {

@@ -1,7 +1,10 @@
 // The fakes as contract backends: the in-memory store, the recording toolkit and platform.
 
+#include <thread>
 #include "backends.h"
+
 #include "forms/fake/fake_forms.h"
+#include "platform/fake/fake_meeting_point.h"
 #include "platform/fake/fake_platform.h"
 #include "settings/memory_store.h"
 
@@ -82,6 +85,20 @@ struct FakeDesktop : PlatformBackend {
   bool waitFor(const std::function<bool()>& done) override { return done(); }
 };
 
+struct FakeMeeting : MeetingBackend {
+  platform::fake::FakeSession session;
+  std::unique_ptr<platform::MeetingPoint> copy() override {
+    return std::make_unique<platform::fake::FakeMeetingPoint>(session);
+  }
+  bool waitFor(const std::function<bool()>& done, int ms) override {
+    for (int period = 0; period < ms && !done(); ++period) {
+      if (auto* first = session.first.load()) first->deliver();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return done();
+  }
+};
+
 }  // namespace
 
 std::unique_ptr<StoreBackend> makeMemoryStore() {
@@ -94,6 +111,10 @@ std::unique_ptr<FormsBackend> makeFakeForms() {
 
 std::unique_ptr<PlatformBackend> makeFakePlatform() {
   return std::make_unique<FakeDesktop>();
+}
+
+std::unique_ptr<MeetingBackend> makeFakeMeeting() {
+  return std::make_unique<FakeMeeting>();
 }
 
 }  // namespace vesk::test

@@ -1,6 +1,10 @@
 // The Linux build's backends for the contract suites: Qt on its offscreen platform, the INI
 // file, and X11 on a private Xvfb with openbox.
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -12,6 +16,7 @@
 #include "forms/qt/qt_toolkit.h"
 #include "forms/qt/qt_window.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/session_socket/socket_meeting_point.h"
 #include "settings/ini/ini_store.h"
 #include "x_session.h"
 
@@ -149,6 +154,33 @@ struct X11 : PlatformBackend {
   bool waitFor(const std::function<bool()>& done) override { return eventually(done); }
 };
 
+struct SocketMeeting : MeetingBackend {
+  QTemporaryDir dir;
+  const std::string place = dir.filePath("place").toStdString();
+  std::vector<int> clients;  // a stranger's, open to the end
+  ~SocketMeeting() override {
+    for (int fd : clients) ::close(fd);
+  }
+  std::unique_ptr<platform::MeetingPoint> copy() override {
+    return std::make_unique<platform::SocketMeetingPoint>(platform::MeetingPlace{place, ""});
+  }
+  bool waitFor(const std::function<bool()>& done, int ms) override {
+    return QTest::qWaitFor(done, ms);
+  }
+  void stranger() override {
+    using namespace std::string_literals;
+    sockaddr_un address{AF_UNIX, {}};
+    (place + ".sock").copy(address.sun_path, sizeof address.sun_path - 1);
+    for (const auto& bytes : {"SHOW\n"s, "show\r\n"s, "show"s, "\0show\n"s,
+                              std::string(1 << 16, 'x'), ""s}) {  // the last one stays silent
+      clients.push_back(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0));
+      ASSERT_EQ(::connect(clients.back(), reinterpret_cast<sockaddr*>(&address), sizeof address),
+                0);
+      ::send(clients.back(), bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    }
+  }
+};
+
 }  // namespace
 
 std::vector<Maker<StoreBackend>> storeBackends() {
@@ -159,6 +191,9 @@ std::vector<Maker<FormsBackend>> formsBackends() {
 }
 std::vector<Maker<PlatformBackend>> platformBackends() {
   return {{"fake", makeFakePlatform}, maker<PlatformBackend, X11>("x11")};
+}
+std::vector<Maker<MeetingBackend>> meetingBackends() {
+  return {{"fake", makeFakeMeeting}, maker<MeetingBackend, SocketMeeting>("socket")};
 }
 
 }  // namespace vesk::test

@@ -11,6 +11,8 @@
 #include "backends.h"
 #include "forms/win32/win32_elements.h"
 #include "forms/win32/win32_toolkit.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_meeting_point.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/registry/registry_store.h"
 
@@ -35,10 +37,6 @@ bool pump(int ms, const std::function<bool()>& done = {}) {
   }
 }
 
-std::wstring wide(const std::string& s) {
-  return std::wstring(s.begin(), s.end());
-}
-
 struct Registry : StoreBackend {
   settings::RegistryStore first, second;
   const std::wstring root = L"Software\\VB and VBA Program Settings\\";
@@ -53,7 +51,7 @@ struct Registry : StoreBackend {
   settings::Store& other() override { return second; }
   bool holds(const std::string& app, const std::string& section) override {
     HKEY key = nullptr;
-    const auto path = root + wide(app) + L"\\" + wide(section);
+    const auto path = root + ::vesk::win32::toWide(app) + L"\\" + ::vesk::win32::toWide(section);
     const bool found = !RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
     if (found) RegCloseKey(key);
     return found;
@@ -191,9 +189,9 @@ struct Win32Desktop : PlatformBackend {
     keybd_event(kVirtualKeys[static_cast<int>(key)], 0, down ? 0 : KEYEVENTF_KEYUP, 0);
   }
   platform::NativeHandle openWindow(const std::string& title) override {
-    HWND w = CreateWindowExW(0, L"STATIC", wide(title).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                             100 + 300 * windows.size(), 100, 240, 120, nullptr, nullptr, nullptr,
-                             nullptr);
+    HWND w = CreateWindowExW(0, L"STATIC", ::vesk::win32::toWide(title).c_str(),
+                             WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100 + 300 * windows.size(), 100, 240,
+                             120, nullptr, nullptr, nullptr, nullptr);
     windows.push_back(w);
     SetForegroundWindow(w);
     pump(100);
@@ -211,6 +209,26 @@ struct Win32Desktop : PlatformBackend {
   bool waitFor(const std::function<bool()>& done) override { return pump(3000, done); }
 };
 
+struct Win32Meeting : MeetingBackend {
+  const wchar_t* name = L"net.tarnwick.VeskLights.contract";
+  std::unique_ptr<platform::MeetingPoint> copy() override {
+    return std::make_unique<platform::Win32MeetingPoint>(name);
+  }
+  bool waitFor(const std::function<bool()>& done, int ms) override { return pump(ms, done); }
+  void stranger() override {
+    HWND first =
+        FindWindowExW(HWND_MESSAGE, nullptr, platform::Win32MeetingPoint::kWindowClass, name);
+    EXPECT_TRUE(first);
+    char text[] = "show\n";
+    COPYDATASTRUCT data{1, sizeof text, text};
+    SendMessageW(first, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    for (UINT message : {UINT{WM_CLOSE}, UINT{WM_USER}, UINT{WM_APP},
+                         RegisterWindowMessageW(L"net.tarnwick.VeskLights.quit")}) {
+      SendMessageW(first, message, 1, 1);
+    }
+  }
+};
+
 }  // namespace
 
 std::vector<Maker<StoreBackend>> storeBackends() {
@@ -221,6 +239,9 @@ std::vector<Maker<FormsBackend>> formsBackends() {
 }
 std::vector<Maker<PlatformBackend>> platformBackends() {
   return {{"fake", makeFakePlatform}, maker<PlatformBackend, Win32Desktop>("win32")};
+}
+std::vector<Maker<MeetingBackend>> meetingBackends() {
+  return {{"fake", makeFakeMeeting}, maker<MeetingBackend, Win32Meeting>("win32")};
 }
 
 }  // namespace vesk::test

@@ -29,6 +29,8 @@ TEST(CommandLineTest, OptionsDecideWhatTheProgramDoes) {
     EXPECT_EQ(line.text.substr(0, line.text.find('\n')), firstLine);
     EXPECT_EQ(line.exitCode, request == Mistake ? 2 : 0);
     EXPECT_EQ(line.platformGiven, !windows && !args.empty() && args[0] == "-platform");
+    // The display named: ":3" in the first row, "--help" in the third.
+    EXPECT_EQ(line.display, args.size() > 2 ? ":3" : request == Run ? "--help" : "");
     // A mistake shows the usage after it.
     EXPECT_EQ(line.text.find("\nUsage: ") != std::string::npos, request == Mistake);
   }

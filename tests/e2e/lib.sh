@@ -8,7 +8,8 @@ E2E_TMP=$(mktemp -d -t vesk-e2e.XXXXXX)
 E2E_PIDS=()
 E2E_APP_PID=""
 E2E_NAME=$(basename "$0" .sh)
-export XDG_CONFIG_HOME="$E2E_TMP/config"
+export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_RUNTIME_DIR="$E2E_TMP/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 INI="$XDG_CONFIG_HOME/TARNWICK-VESK-LIGHTS/settings.ini"
 mkdir -p "$(dirname "$INI")"
 GREEN=00FF00
@@ -74,6 +75,7 @@ app_start() {
   MAIN=$(visible_windows | head -1)
 }
 start_app() { app_start && sleep 0.3; }
+app_launch() { "$E2E_EXE" "$@" >/dev/null 2>>"$E2E_TMP/app.err" & }  # one more copy, in the background
 app_ended() { ! kill -0 "$E2E_APP_PID" 2>/dev/null; }
 app_alive() { [ -n "$E2E_APP_PID" ] && ! app_ended; }
 # Within $1 s the program has ended, with status 0 ($2 says after what).
@@ -127,9 +129,10 @@ start_tray() {
   wait_for 10 "trayer did not start" tray_panel
   led "Caps Lock" off || xdotool key Caps_Lock
 }
-tray_icon() { xwininfo -tree -id "$TRAY" | awk '/^ +0x/ { for (i = 2; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+[+-]/) {
-    split($i, s, /[x+-]/); if (s[1] > 1 && s[2] > 1 && !n++) print $1 } }'; }
-tray_has_icon() { [ -n "$(tray_icon)" ]; }
+tray_icons() { xwininfo -children -id "$TRAY" | awk '/^ +0x/ { for (i = 2; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+[+-]/) {
+    split($i, s, /[x+-]/); if (s[1] > 1 && s[2] > 1) print $1 } }'; }
+tray_icon() { tray_icons | head -1; }
+tray_has_icon() { [ "$(tray_icons | grep -c .)" = 1 ]; }  # one, and only one
 # Whether the icon's middle segment (Caps Lock) has the colour (RRGGBB): along the icon's
 # middle row, the second lit run, wherever the host put the picture.
 tray_caps_is() {

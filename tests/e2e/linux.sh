@@ -63,6 +63,7 @@ other_window() {
   xdotool windowactivate --sync "$OTHER"
 }
 
+minimise() { xdotool windowminimize --sync "$MAIN"; }
 signal_sent() { kill -"$1" "$E2E_APP_PID"; }
 display_lost() {
   kill "${E2E_PIDS[0]}"

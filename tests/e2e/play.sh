@@ -1,15 +1,15 @@
-# Plays scenarios.txt with the functions of a driver: lib.sh's (app_start, store_get, rect,
-# click...) and the driver's own store_reset K=V..., store_set K V, user_move W L T, osk_started
-# [NAME], autostart_entry and autostart_want. A step whose function a driver lacks (other_window,
-# which sets OTHER, signal_sent SIG, display_lost, wayland_session, portal_start MODE VERSION,
-# portal_calls CALL...) or that gives 2 (icon_menu KEY)
-# cannot be played there; TRAY_COLOURS=unseen says the icon's colours cannot be checked.
+# Plays scenarios.txt with the functions of a driver: lib.sh's (app_start, app_launch, store_get,
+# rect, click...) and the driver's own store_reset K=V..., store_set K V, user_move W L T,
+# osk_started [NAME], autostart_entry and autostart_want. A step whose function a driver lacks
+# (other_window, which sets OTHER, signal_sent SIG, display_lost, wayland_session, minimise,
+# portal_start MODE VERSION, portal_calls CALL...) or that gives 2 (icon_menu KEY) cannot be
+# played there; TRAY_COLOURS=unseen says the icon's colours cannot be checked.
 # Usage, from a driver: play_scenarios [NAME_REGEX]
 
 # Steps that are one call of a function, with the step's words.
 declare -A CALL=([settings]=store_reset [start]=app_start [close]=close_app [tray]=start_tray
   [key]=key_press [icon-menu]=icon_menu [led]=set_led [pause]=sleep [other-window]=other_window
-  [signal]=signal_sent [display-lost]=display_lost [wayland]=wayland_session
+  [signal]=signal_sent [display-lost]=display_lost [wayland]=wayland_session [minimise]=minimise
   [portal]=portal_start [portal-calls]=portal_calls)
 colour_of() { case $1 in red) echo $RED ;; green) echo $GREEN ;; grey) echo C0C0C0 ;; *) echo "!($RED|$GREEN)" ;; esac; }
 stored_is() { [ "$(store_get "$1")" = "$2" ]; }
@@ -21,6 +21,9 @@ reachable() {
   awk -v s="$(xdotool getdisplaygeometry)" '{ split(s, d, " ")
     exit !($1 >= 0 && $2 >= 0 && $1 + $3 <= d[1] && $2 + $4 <= d[2] && $3 > 100) }' <<<"$1"
 }
+running() { kill -0 "$1" 2>/dev/null; }
+# Within 5 s the copy with this process id has ended, with status 0.
+copy_ends() { wait_for 5 "a copy did not end" not running "$1" && { wait "$1" || fail "a copy ended with status $?"; }; }
 window_named() { case $1 in main) echo "$MAIN" ;; dialog) second_window ;; *) echo "$OTHER" ;; esac; }
 CALL+=([icon-click]=icon_click [tray-gone]=tray_gone)
 
@@ -51,7 +54,7 @@ play_step() {
     alive) app_alive || fail "the program ended" ;;
     menu) right_click "$MAIN" "$1" "$2" && xdotool key "$3" ;;
     autostart) wait_for 10 "the autostart entry is '$(autostart_entry)', not $1" autostart_is "$1" ;;
-    docked) wait_for "${1:-10}" "no icon docked in the tray" tray_has_icon ;;
+    docked) wait_for "${1:-10}" "not one icon docked in the tray" tray_has_icon ;;
     tray-caps)
       [ "${TRAY_COLOURS:-}" != unseen ] || return 3
       wait_for 3 "the icon does not show Caps Lock $1" tray_caps_is "$(colour_of "$1")" ;;
@@ -63,6 +66,13 @@ play_step() {
     x-lock) led "$1 Lock" "$2" || fail "X's $1 Lock is not $2" ;;
     said) [ "$(grep -c "$*" "$E2E_TMP/app.err")" = 1 ] || fail "the program did not say '$*' once" ;;
     ended) app_ends 5 ;;
+    again) app_launch "$@" && copy_ends $! ;;
+    starts)
+      local pids=() pid
+      for _ in $(seq "$1"); do app_launch && pids+=($!); done
+      wait_for 20 "no window" windows_shown 1 && MAIN=$(visible_windows) && E2E_APP_PID=$(xdotool getwindowpid "$MAIN")
+      for pid in "${pids[@]}"; do [ "$pid" = "$E2E_APP_PID" ] || copy_ends "$pid"; done ;;
+    killed) kill -9 "$E2E_APP_PID" && { wait "$E2E_APP_PID" 2>/dev/null; E2E_APP_PID=""; } ;;
     *) fail "unknown step '$verb'" ;;
   esac
 }
