@@ -7,7 +7,7 @@
 
 namespace vesk::forms::qt {
 
-void showPopUpMenu(const std::vector<MenuItem>& items) {
+void showPopUpMenu(const std::vector<MenuItem>& items, std::optional<QPoint> at) {
   QMenu menu;  // no parent: an item may close the window it was opened from
   menu.setObjectName(QStringLiteral("VESK_LIGHTS_MENU"));
   menu.setToolTipsVisible(std::any_of(items.begin(), items.end(),
@@ -21,7 +21,7 @@ void showPopUpMenu(const std::vector<MenuItem>& items) {
     if (!item.toolTip.empty()) action->setToolTip(QString::fromStdString(item.toolTip));
     action->setData(static_cast<qulonglong>(i));
   }
-  QAction* chosen = menu.exec(QCursor::pos());
+  QAction* chosen = menu.exec(at.value_or(QCursor::pos()));
   if (!chosen) return;
   // A copy: the item's owner may rebuild or drop the list while it runs.
   const auto run = items.at(chosen->data().toULongLong()).onClick;
