@@ -9,7 +9,8 @@ BUILD_PKGS := cmake make g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libx
               fonts-dejavu-core fonts-liberation2
 TEST_PKGS := $(BUILD_PKGS) googletest libgtest-dev xdotool openbox wmctrl qt6-wayland \
              x11-xserver-utils x11-apps x11-utils imagemagick trayer \
-             lintian appstream desktop-file-utils nsis dpkg-dev
+             lintian appstream desktop-file-utils nsis dpkg-dev \
+             python3-pyatspi at-spi2-core dbus-daemon
 
 .PHONY: run check demo windows linux linux-asan package deps-build deps-test clean
 

@@ -1,7 +1,6 @@
 // The Linux build's backends for the contract suites: Qt on its offscreen platform, the INI
 // file, and X11 on a private Xvfb with openbox.
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -78,8 +77,8 @@ struct QtForms : FormsBackend {
     return true;
   }
   std::string focused(forms::Window& w) override {
-    auto* button = qobject_cast<QAbstractButton*>(widgetOf(w)->focusWidget());
-    return button ? button->text().toStdString() : "";
+    QWidget* focus = widgetOf(w)->focusWidget();  // a button's or a label's
+    return focus ? focus->property("text").toString().toStdString() : "";
   }
   int shownCheck(forms::CheckBox& box) override {
     const auto state = static_cast<QCheckBox*>(widgetOf(box))->checkState();
