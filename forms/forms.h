@@ -44,6 +44,11 @@ struct LabelSpec {
   std::optional<Colour> back;  // none: the window's background
   std::optional<Colour> text;  // none: the default text colour
   bool wrap = false;           // words wrap onto new lines in a narrow label
+  // Defaulted ({}), so that a design may leave these out.
+  std::string accessibleName{};  // what a screen reader calls it; empty: its caption
+  // A label with a tab index takes the keyboard focus in that order, and Enter or Space clicks
+  // it; a screen reader presents it as a link. Without one it takes no focus.
+  std::optional<int> tabIndex{};
 };
 
 struct ButtonSpec {
@@ -52,6 +57,7 @@ struct ButtonSpec {
   Rect place;
   int tabIndex = 0;
   Font font;
+  std::string accessibleName{};  // what a screen reader calls it; empty: its caption
 };
 
 struct CheckBoxSpec {
@@ -73,6 +79,9 @@ class Label {
   virtual bool isVisible() const = 0;
   // The text shown while the pointer rests on the label; empty for none.
   virtual void setToolTip(const std::string& text) = 0;
+  // Its state in words, as a screen reader reads it after the name ("on"); a change is
+  // announced to assistive technology. A hidden label is not presented at all.
+  virtual void setAccessibleState(const std::string& words) = 0;
   std::function<void()> onClick;
   std::function<void()> onDblClick;  // a handled double-click never reaches the window
 };
@@ -157,8 +166,10 @@ class Window {
   std::function<void()> onUnload;
   // A double-click on the client area outside every visible element.
   std::function<void()> onDblClick;
-  // A right-click on the background (outside every visible element): the items, built when
-  // the menu opens, so a check mark shows the state of that moment.
+  // A right-click on the background (outside every visible element), or the Menu key or
+  // Shift+F10 while the window has the keyboard: the items, built when the menu opens, so a
+  // check mark shows the state of that moment. The keys open it at the window's top-left
+  // corner, wherever the mouse is.
   std::function<std::vector<MenuItem>()> onContextMenu;
 };
 

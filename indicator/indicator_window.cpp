@@ -2,6 +2,7 @@
 
 #include "indicator/layout.h"
 #include "indicator/lock_keys.h"
+#include "indicator/lock_words.h"
 #include "indicator/placement.h"
 #include "indicator/refresh.h"
 
@@ -82,17 +83,13 @@ void IndicatorWindow::Form_DblClick() {
 void IndicatorWindow::VESK_TIMER_Timer() {
   std::array<std::uint16_t, 3> states{};
   std::array<bool, 3> known{};
+  std::array<std::string, 3> why;  // empty for a known key: nothing to allocate
   DisplaySettings display;
   for (int i = 0; i < 3; ++i) {
     states[i] = platform_.keyState(kLockKeys[i].key);
-    const auto why = platform_.whyUnknown(kLockKeys[i].key);
-    known[i] = !why;
-    // The tooltip says why a light is grey; set only when that changes.
-    if (why.value_or("") != toolTips_[i]) {
-      toolTips_[i] = why.value_or("");
-      rowLights_[i]->setToolTip(toolTips_[i]);
-      uprightLights_[i]->setToolTip(toolTips_[i]);
-    }
+    auto unknown = platform_.whyUnknown(kLockKeys[i].key);
+    known[i] = !unknown;
+    if (unknown) why[i] = std::move(*unknown);
   }
   display.vertLights = settings_.number(Key::VertLights);
   for (int i = 0; i < 3; ++i) display.show[i] = settings_.number(kLockKeys[i].showSetting);
@@ -105,9 +102,20 @@ void IndicatorWindow::VESK_TIMER_Timer() {
     uprightLights_[i]->setBackColour(out.colour[i]);
     uprightLights_[i]->setVisible(out.uprightVisible[i]);
     rowLights_[i]->setVisible(out.rowVisible[i]);
+    if (out.colour[i] != said_[i].colour || why[i] != said_[i].why) say(i, out.colour[i], why[i]);
   }
   oskButton_->setVisible(out.oskVisible);
   if (onLights) onLights(out.colour);
+}
+
+// The words change with the light only: a tick without a change sets, and announces, nothing.
+void IndicatorWindow::say(int keyIndex, forms::Colour colour, const std::string& why) {
+  said_[keyIndex] = {colour, why};
+  const LightWords words = lightWords(keyIndex, colour, why);
+  for (forms::Label* light : {rowLights_[keyIndex], uprightLights_[keyIndex]}) {
+    light->setToolTip(words.toolTip);
+    light->setAccessibleState(words.state);
+  }
 }
 
 void IndicatorWindow::AlwaysOnTopTimer_Timer() {

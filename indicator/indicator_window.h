@@ -55,6 +55,7 @@ class IndicatorWindow {
 
  private:
   void flip(platform::LockKey key);
+  void say(int keyIndex, forms::Colour colour, const std::string& why);
 
   forms::Toolkit& toolkit_;
   settings::Settings& settings_;
@@ -65,8 +66,12 @@ class IndicatorWindow {
   forms::Button* oskButton_ = nullptr;
   forms::Timer* alwaysOnTopTimer_ = nullptr;
   forms::Timer* veskTimer_ = nullptr;
-  std::array<std::string, 3> toolTips_;  // the lights' tooltips as last set
-  bool storePlace_ = true;               // false where the window system places the window
+  struct Said {
+    forms::Colour colour = forms::kWhite;
+    std::string why;
+  };
+  std::array<Said, 3> said_;  // what each key's lights last said, in colour and words
+  bool storePlace_ = true;    // false where the window system places the window
 };
 
 }  // namespace vesk::indicator

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "indicator/lock_keys.h"
+#include "indicator/lock_words.h"
 
 namespace vesk::indicator {
 
@@ -15,6 +16,7 @@ forms::LabelSpec rowLightSpec(int keyIndex) {
   spec.font = {"MS Sans Serif", 8.25, true};
   spec.align = forms::Align::Centre;
   spec.back = forms::kWhite;
+  spec.accessibleName = lockName(keyIndex);
   return spec;
 }
 
@@ -29,11 +31,15 @@ forms::LabelSpec uprightLightSpec(int keyIndex) {
   spec.align = forms::Align::Left;
   spec.back = forms::kWhite;
   spec.wrap = true;
+  spec.accessibleName = lockName(keyIndex);
   return spec;
 }
 
 forms::ButtonSpec oskButtonSpec() {
-  return {"OSK_BUTTON", "O-S-K", {3000, 120, 615, 375}, 0, {"MS Sans Serif", 8.25, false}};
+  forms::ButtonSpec spec{
+      "OSK_BUTTON", "O-S-K", {3000, 120, 615, 375}, 0, {"MS Sans Serif", 8.25, false}};
+  spec.accessibleName = "On-screen keyboard";
+  return spec;
 }
 
 }  // namespace vesk::indicator

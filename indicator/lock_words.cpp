@@ -26,6 +26,17 @@ std::string upper(std::string text) {
 
 }  // namespace
 
+const char* lockName(int keyIndex) {
+  return kNames[keyIndex];
+}
+
+LightWords lightWords(int keyIndex, forms::Colour colour, const std::string& whyUnknown) {
+  if (known(colour) || whyUnknown.empty()) {
+    return {word(colour), std::string(kNames[keyIndex]) + " " + word(colour)};
+  }
+  return {std::string(word(colour)) + ": " + whyUnknown, whyUnknown};
+}
+
 tray::TrayPicture trayPicture(const LightColours& lights) {
   tray::TrayPicture picture;
   picture.segments = lights;

@@ -1,6 +1,6 @@
 #pragma once
-// The tray icon's picture and the change notice's text, both read off the lights' colours, so
-// that whatever colour a tick gives a light (on, off, unknown) is what the tray shows too.
+// The words for the locks, read off the lights' colours, so that whatever colour a tick gives a
+// light (on, off, unknown) is what its tooltip, a screen reader, the tray and the notice say.
 
 #include <array>
 #include <optional>
@@ -12,6 +12,15 @@
 namespace vesk::indicator {
 
 using LightColours = std::array<forms::Colour, 3>;  // Num, Caps, Scroll
+
+// "Num Lock", "Caps Lock", "Scroll Lock": a light's name for a screen reader.
+const char* lockName(int keyIndex);
+
+struct LightWords {
+  std::string state;    // "on", "off", or "unknown: " and why
+  std::string toolTip;  // "Caps Lock on"; a grey light's says why alone
+};
+LightWords lightWords(int keyIndex, forms::Colour colour, const std::string& whyUnknown);
 
 // Three segments in the lights' own colours, and the tooltip that says them in words:
 // "Num Lock on, Caps Lock off, Scroll Lock unknown".

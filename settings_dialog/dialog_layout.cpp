@@ -24,7 +24,7 @@ forms::LabelSpec aboutLabel(const char* name, std::string caption, forms::Rect p
 std::vector<forms::LabelSpec> aboutLabels() {
   const forms::Font big{"MS Sans Serif", 13.5, false};
   const auto green = forms::kGreen;
-  return {
+  std::vector<forms::LabelSpec> labels = {
       aboutLabel("TARNWICK_VESK_TITLE_1", "TARNWICK", {120, 120, 2655, 495}, green, big),
       aboutLabel("TARNWICK_VESK_TITLE_2", "VESK-LIGHTS", {2880, 120, 2775, 495}, green, big),
       aboutLabel("TARNWICK_VESK_VERSION", "Version 1.0", {120, 720, 2655, 495}, green, big),
@@ -34,6 +34,10 @@ std::vector<forms::LabelSpec> aboutLabels() {
       aboutLabel("DOUBLE_CLICK_TXT_LABEL", "Double Click Light To Set ON / OFF ",
                  {120, 1920, 5535, 495}, forms::kCyan, {"MS Sans Serif", 12, true}),
   };
+  // Last in the tab order, after the boxes: from the keyboard, Enter or Space on the credit
+  // line shows the address as a click does.
+  labels[4].tabIndex = 13;
+  return labels;
 }
 
 std::vector<BoxDef> boxes() {

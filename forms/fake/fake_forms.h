@@ -26,9 +26,15 @@ class FakeLabel : public Label {
   void setVisible(bool visible) override { visible_ = visible; }
   bool isVisible() const override { return visible_; }
   void setToolTip(const std::string& text) override { toolTip = text; }
+  void setAccessibleState(const std::string& words) override {
+    accessibleState = words;
+    ++wordSets;
+  }
 
   LabelSpec spec;
   std::string toolTip;
+  std::string accessibleState;
+  int wordSets = 0;
   std::optional<Colour> back = spec.back;
   int colourSets = 0;
 

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace vesk::forms::qt {
@@ -39,8 +40,24 @@ void FormWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 void FormWidget::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();
   // Lights and the button pass the event up unhandled; a right-click on them opens nothing.
-  if (event->reason() == QContextMenuEvent::Mouse && childAt(event->pos())) return;
-  dispatch(onContextMenu);
+  const bool fromKeys = event->reason() != QContextMenuEvent::Mouse;
+  if (!fromKeys && childAt(event->pos())) return;
+  openMenu(fromKeys);
+}
+
+void FormWidget::keyPressEvent(QKeyEvent* event) {
+  // Qt makes a context-menu event of the Menu key only; Shift+F10 is its twin everywhere.
+  if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+    event->accept();
+    openMenu(true);
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void FormWidget::openMenu(bool fromKeys) {
+  const auto open = onContextMenu;  // a copy: the window may go while the menu runs
+  if (open) dispatch([&open, fromKeys] { open(fromKeys); });
 }
 
 }  // namespace vesk::forms::qt

@@ -17,16 +17,19 @@ class FormWidget final : public QWidget {
   bool busy() const { return busy_ > 0; }
 
   // Set by the QtWindow that owns this widget, cleared when it goes.
-  std::function<void()> onClose;        // the close button, the window manager or close()
-  std::function<void()> onDblClick;     // the background, outside every visible element
-  std::function<void()> onContextMenu;  // a right-click there, or the keyboard's menu key
+  std::function<void()> onClose;     // the close button, the window manager or close()
+  std::function<void()> onDblClick;  // the background, outside every visible element
+  // A right-click there (false), or the Menu key or Shift+F10 (true).
+  std::function<void(bool fromKeys)> onContextMenu;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void openMenu(bool fromKeys);
   int busy_ = 0;
 };
 

@@ -27,11 +27,11 @@ void fillMenu(QMenu& menu, const std::vector<MenuItem>& items) {
   }
 }
 
-void showPopUpMenu(const std::vector<MenuItem>& items) {
+void showPopUpMenu(const std::vector<MenuItem>& items, std::optional<QPoint> at) {
   QMenu menu;  // no parent: an item may close the window it was opened from
   menu.setObjectName(QStringLiteral("VESK_LIGHTS_MENU"));
   fillMenu(menu, items);
-  QAction* chosen = menu.exec(QCursor::pos());
+  QAction* chosen = menu.exec(at.value_or(QCursor::pos()));
   if (!chosen) return;
   // A copy: the item's owner may rebuild or drop the list while it runs.
   const auto run = items.at(chosen->data().toULongLong()).onClick;

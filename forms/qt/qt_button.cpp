@@ -12,6 +12,7 @@ QtButton::QtButton(FormWidget& form, const ButtonSpec& spec) : QPushButton(&form
   setText(QString::fromStdString(spec.caption));
   setFont(toQFont(spec.font));
   setFocusPolicy(Qt::StrongFocus);
+  if (!spec.accessibleName.empty()) setAccessibleName(QString::fromStdString(spec.accessibleName));
   setGeometry(toPixels(spec.place));
   connect(this, &QPushButton::clicked, this, [this] { form_.dispatch(onClick); });
   QPushButton::setVisible(true);

@@ -1,5 +1,7 @@
 #include "forms/qt/qt_label.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -7,9 +9,42 @@
 #include "forms/qt/units.h"
 
 namespace vesk::forms::qt {
+namespace {
+
+// A label that takes the focus is a link to a screen reader, with a press action; the others
+// keep Qt's own plain label.
+class LinkAccessible final : public QAccessibleWidget {
+ public:
+  explicit LinkAccessible(QtLabel* label) : QAccessibleWidget(label, QAccessible::Link) {}
+  QString text(QAccessible::Text t) const override {
+    const auto* label = static_cast<QtLabel*>(widget());
+    if (t == QAccessible::Name && label->accessibleName().isEmpty()) return label->text();
+    return QAccessibleWidget::text(t);
+  }
+  QStringList actionNames() const override {
+    return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& action) override {
+    if (action != pressAction()) return QAccessibleWidget::doAction(action);
+    static_cast<QtLabel*>(widget())->press();
+  }
+};
+
+QAccessibleInterface* linkFactory(const QString&, QObject* object) {
+  auto* label = dynamic_cast<QtLabel*>(object);
+  return label && label->focusPolicy() != Qt::NoFocus ? new LinkAccessible(label) : nullptr;
+}
+
+}  // namespace
 
 QtLabel::QtLabel(FormWidget& form, const LabelSpec& spec)
     : QLabel(&form), form_(form), border_(spec.border) {
+  // Before anything that tells assistive technology about the label: Qt keeps the first
+  // interface it makes for an object.
+  setFocusPolicy(spec.tabIndex ? Qt::StrongFocus : Qt::NoFocus);
+  if (spec.tabIndex) {
+    [[maybe_unused]] static const bool linked = (QAccessible::installFactory(linkFactory), true);
+  }
   setObjectName(QString::fromStdString(spec.name));
   setTextFormat(Qt::PlainText);
   setText(QString::fromStdString(spec.caption));
@@ -17,7 +52,7 @@ QtLabel::QtLabel(FormWidget& form, const LabelSpec& spec)
   // Text sits at the top, as in a label of the classic forms; centred or left across.
   setAlignment(Qt::AlignTop | (spec.align == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft));
   setWordWrap(spec.wrap);
-  setFocusPolicy(Qt::NoFocus);
+  if (!spec.accessibleName.empty()) setAccessibleName(QString::fromStdString(spec.accessibleName));
   if (border_) setContentsMargins(1, 1, 1, 1);
   if (spec.back) back_ = toQColor(*spec.back);
   // The window's button-face background would make the text the button-text colour.
@@ -59,6 +94,15 @@ void QtLabel::setToolTip(const std::string& text) {
   QLabel::setToolTip(QString::fromStdString(text));
 }
 
+void QtLabel::setAccessibleState(const std::string& words) {
+  // Qt announces the change of description to assistive technology itself.
+  setAccessibleDescription(QString::fromStdString(words));
+}
+
+void QtLabel::press() {
+  form_.dispatch(onClick);
+}
+
 void QtLabel::paintEvent(QPaintEvent* event) {
   {
     QPainter painter(this);
@@ -69,6 +113,10 @@ void QtLabel::paintEvent(QPaintEvent* event) {
       const double half = 0.5 / devicePixelRatioF();
       painter.setPen(QPen(Qt::black, 0));
       painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+    }
+    if (hasFocus()) {  // dotted, in the text's colour, inside the border
+      painter.setPen(QPen(palette().color(QPalette::WindowText), 0, Qt::DotLine));
+      painter.drawRect(rect().adjusted(2, 2, -3, -3));
     }
   }
   QLabel::paintEvent(event);  // the text, inside the border
@@ -84,7 +132,7 @@ void QtLabel::mouseReleaseEvent(QMouseEvent* event) {
   const bool click =
       pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   pressed_ = false;
-  if (click) form_.dispatch(onClick);
+  if (click) press();
 }
 
 void QtLabel::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -92,6 +140,16 @@ void QtLabel::mouseDoubleClickEvent(QMouseEvent* event) {
   event->accept();
   pressed_ = false;  // the release that ends a double-click is no click
   if (event->button() == Qt::LeftButton) form_.dispatch(onDblClick);
+}
+
+void QtLabel::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+    event->accept();
+    press();
+    return;
+  }
+  QLabel::keyPressEvent(event);
 }
 
 }  // namespace vesk::forms::qt

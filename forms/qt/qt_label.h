@@ -1,6 +1,8 @@
 #pragma once
 // A text label: caption, optional background and text colours, a thin single-line border,
-// and click and double-click handlers. A double-click on it never reaches the window.
+// and click and double-click handlers. A double-click on it never reaches the window. Its
+// accessible name and description are a screen reader's name and state; one that takes the
+// focus is a link, clicked by Enter or Space.
 
 #include <QLabel>
 #include <optional>
@@ -22,6 +24,9 @@ class QtLabel final : public QLabel, public forms::Label {
   void setVisible(bool visible) override;
   bool isVisible() const override;
   void setToolTip(const std::string& text) override;
+  void setAccessibleState(const std::string& words) override;
+  // Clicked from the keyboard or by assistive technology.
+  void press();
 
   // The background colour in force, for tests; nothing when the window's shows through.
   std::optional<QColor> backColour() const { return back_; }
@@ -31,6 +36,7 @@ class QtLabel final : public QLabel, public forms::Label {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   FormWidget& form_;

@@ -9,6 +9,7 @@
 
 #include "forms/qt/device_geometry.h"
 #include "forms/qt/note_label.h"
+#include "forms/qt/pop_up_menu.h"
 #include "forms/qt/qt_button.h"
 #include "forms/qt/qt_check_box.h"
 #include "forms/qt/qt_label.h"
@@ -38,9 +39,15 @@ QtWindow::QtWindow(QtToolkit& toolkit, const WindowSpec& spec)
     const auto handler = onDblClick;  // this window may go while it runs
     if (handler) handler();
   };
-  form_->onContextMenu = [this] {
+  form_->onContextMenu = [this](bool fromKeys) {
     const auto build = onContextMenu;
-    if (build) toolkit_.popUpMenu(build());
+    if (!build) return;
+    // From the keyboard, the mouse may be anywhere: the menu opens at the window.
+    if (fromKeys) {
+      showPopUpMenu(build(), form_->mapToGlobal(QPoint(0, 0)));
+    } else {
+      toolkit_.popUpMenu(build());
+    }
   };
 }
 
@@ -61,7 +68,9 @@ QtWindow::~QtWindow() {
 }
 
 Label& QtWindow::addLabel(const LabelSpec& spec) {
-  return *new QtLabel(*form_, spec);
+  auto* label = new QtLabel(*form_, spec);
+  if (spec.tabIndex) tabStops_.emplace_back(*spec.tabIndex, label);
+  return *label;
 }
 
 Button& QtWindow::addButton(const ButtonSpec& spec) {

@@ -6,7 +6,7 @@
 
 namespace vesk::forms::win32 {
 
-void showPopUpMenu(HWND owner, const std::vector<MenuItem>& items) {
+void showPopUpMenu(HWND owner, const std::vector<MenuItem>& items, std::optional<POINT> at) {
   HMENU menu = CreatePopupMenu();
   if (!menu) return;
   for (std::size_t i = 0; i < items.size(); ++i) {
@@ -25,11 +25,15 @@ void showPopUpMenu(HWND owner, const std::vector<MenuItem>& items) {
       AppendMenuW(menu, MF_STRING | MF_GRAYED, 0, note.c_str());
     }
   }
-  POINT at{};
-  GetCursorPos(&at);
+  POINT place{};
+  if (at) {
+    place = *at;
+  } else {
+    GetCursorPos(&place);
+  }
   SetForegroundWindow(owner);
   const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
-      menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, owner, nullptr));
+      menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, place.x, place.y, owner, nullptr));
   // Lets the menu close properly when it was opened for a window not in the foreground.
   PostMessageW(owner, WM_NULL, 0, 0);
   DestroyMenu(menu);

@@ -5,10 +5,12 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "forms/forms.h"
+#include "forms/win32/accessible.h"
 
 namespace vesk::forms::win32 {
 
@@ -16,7 +18,7 @@ class Control {
  public:
   Control(HWND hwnd, int id, const Rect& place, const Font& font, std::optional<int> tabIndex)
       : hwnd_(hwnd), id_(id), place_(place), font_(font), tabIndex_(tabIndex) {}
-  virtual ~Control() = default;
+  virtual ~Control();
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
@@ -32,9 +34,18 @@ class Control {
   virtual HBRUSH colours(HDC dc);
 
  protected:
+  // Answers a screen reader's WM_GETOBJECT with `spoken`, and passes the control's messages
+  // through message() from then on.
+  void speak(std::wstring name, Spoken::Role role);
+  virtual LRESULT message(UINT msg, WPARAM wp, LPARAM lp);
+
   HWND hwnd_;
+  std::shared_ptr<Spoken> spoken_;
 
  private:
+  static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                       DWORD_PTR self);
+
   int id_;
   Rect place_;
   Font font_;
@@ -52,9 +63,14 @@ class Win32Label final : public Label, public Control {
   void setVisible(bool visible) override;
   bool isVisible() const override { return visible_; }
   void setToolTip(const std::string& text) override;
+  void setAccessibleState(const std::string& words) override;
 
   void command(WORD code) override;
   HBRUSH colours(HDC dc) override;
+
+ protected:
+  // A label that takes the focus: Enter or Space clicks it, and a dotted frame shows the focus.
+  LRESULT message(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   std::string caption_;
@@ -66,8 +82,7 @@ class Win32Label final : public Label, public Control {
 
 class Win32Button final : public Button, public Control {
  public:
-  Win32Button(HWND hwnd, int id, const ButtonSpec& spec)
-      : Control(hwnd, id, spec.place, spec.font, spec.tabIndex) {}
+  Win32Button(HWND hwnd, int id, const ButtonSpec& spec);
 
   void setVisible(bool visible) override;
   bool isVisible() const override { return visible_; }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+
 #include "forms/win32/dpi.h"
 #include "forms/win32/message_loop.h"
 #include "forms/win32/pop_up_menu.h"
@@ -33,9 +35,12 @@ BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
 
 }  // namespace
 
-Win32Toolkit::Win32Toolkit() = default;
+// COM carries what the controls tell a screen reader (LresultFromObject) to other processes.
+Win32Toolkit::Win32Toolkit() : com_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+
 Win32Toolkit::~Win32Toolkit() {
   if (menuOwner_) DestroyWindow(menuOwner_);
+  if (com_) CoUninitialize();
 }
 
 std::unique_ptr<Window> Win32Toolkit::createWindow(const WindowSpec& spec) {

@@ -26,6 +26,7 @@ class Win32Toolkit final : public Toolkit {
  private:
   HWND menuOwner();
 
+  bool com_;
   HWND menuOwner_ = nullptr;
   std::shared_ptr<int> liveWindows_ = std::make_shared<int>(0);
 };

@@ -93,6 +93,7 @@ Label& Win32Window::addLabel(const LabelSpec& design) {
     style |= design.wrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
   }
   if (design.border) style |= WS_BORDER;
+  if (design.tabIndex) style |= WS_TABSTOP;
   return addControl<Win32Label>(L"STATIC", design, style);
 }
 

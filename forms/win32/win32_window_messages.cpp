@@ -62,16 +62,23 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
       // ones take none.
       if (onDblClick) onDblClick();
       return 0;
-    case WM_CONTEXTMENU:
+    case WM_CONTEXTMENU: {
       // Ours when it comes from the client area: a child control (a light, the button)
-      // passes its right-click up with itself in wp; the caption keeps its system menu.
-      if (reinterpret_cast<HWND>(wp) == hwnd_ && onContextMenu &&
-          (lp == -1 || DefWindowProcW(hwnd_, WM_NCHITTEST, 0, lp) == HTCLIENT)) {
-        const auto build = onContextMenu;  // this window may go while the menu runs
-        showPopUpMenu(hwnd_, build());
-        return 0;
-      }
-      break;
+      // passes its right-click up with itself in wp; the caption keeps its system menu. The
+      // Menu key and Shift+F10 (at -1, -1) may come from the focused control, and open the
+      // menu at the window, wherever the mouse is.
+      const auto from = reinterpret_cast<HWND>(wp);
+      const bool fromKeys = LOWORD(lp) == 0xFFFF && HIWORD(lp) == 0xFFFF;
+      const bool ours =
+          fromKeys ? from == hwnd_ || IsChild(hwnd_, from)
+                   : from == hwnd_ && DefWindowProcW(hwnd_, WM_NCHITTEST, 0, lp) == HTCLIENT;
+      if (!ours || !onContextMenu) break;
+      POINT corner{};
+      ClientToScreen(hwnd_, &corner);
+      const auto build = onContextMenu;  // this window may go while the menu runs
+      showPopUpMenu(hwnd_, build(), fromKeys ? std::optional<POINT>(corner) : std::nullopt);
+      return 0;
+    }
     case WM_TIMER:
       for (const auto& t : timers_) {
         if (t->id() == wp && t->isEnabled() && t->interval() > 0) {

@@ -75,22 +75,28 @@ TEST_P(FormsContract, ABoxShowsGreyedAndOnlyTheUserRaisesClick) {
   EXPECT_EQ(ui->shownCheck(box), 1);
 }
 
-TEST_P(FormsContract, KeyboardStartsOnTheLowestTabIndexAndFollowsTheIndexes) {
+TEST_P(FormsContract, KeyboardStartsOnTheLowestTabIndexAndFollowsTheIndexesToALabelToo) {
   window->addCheckBox({"NUM", "Show NUM-LOCK", {120, 1200, 1695, 375}, 9, 1, {}});
   CheckBox& vert =
       window->addCheckBox({"VERT", "Use Vertical Lights", {120, 600, 1695, 375}, 5, 0, {}});
+  LabelSpec credit = light("Created By", 1080);
+  credit.tabIndex = 12;
+  Label& link = window->addLabel(credit);
+  window->addLabel(light("Plain", 120));  // no tab index: never focused
   Button& ok = window->addButton({"OK_BUTTON", "OK", {2000, 120, 1455, 495}, 4, {}});
-  int pressed = 0;
+  int pressed = 0, clicked = 0;
   ok.onClick = [&] { ++pressed; };
+  link.onClick = [&] { ++clicked; };
   ui->show(*window);
   std::vector<std::string> order{ui->focused(*window)};
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 4; ++i) {
     if (!ui->type(*window, "\t")) GTEST_SKIP() << "no keyboard";
     order.push_back(ui->focused(*window));
   }
-  EXPECT_EQ(order, (std::vector<std::string>{"OK", "Use Vertical Lights", "Show NUM-LOCK", "OK"}));
-  ui->type(*window, "\r\t ");
-  EXPECT_TRUE(ui->waitFor([&] { return pressed == 1 && vert.value() == 1; }, 2000));
+  EXPECT_EQ(order, (std::vector<std::string>{"OK", "Use Vertical Lights", "Show NUM-LOCK",
+                                             "Created By", "OK"}));
+  ui->type(*window, "\r\t \t\t\r ");
+  EXPECT_TRUE(ui->waitFor([&] { return pressed == 1 && vert.value() == 1 && clicked == 2; }, 2000));
 }
 
 // The owner's refresh timer is made as the program makes it: enabled, with an interval of 0.

@@ -83,8 +83,8 @@ struct QtForms : FormsBackend {
     return true;
   }
   std::string focused(forms::Window& w) override {
-    auto* button = qobject_cast<QAbstractButton*>(widgetOf(w)->focusWidget());
-    return button ? button->text().toStdString() : "";
+    QWidget* focus = widgetOf(w)->focusWidget();  // a button's or a label's
+    return focus ? focus->property("text").toString().toStdString() : "";
   }
   int shownCheck(forms::CheckBox& box) override {
     const auto state = static_cast<QCheckBox*>(widgetOf(box))->checkState();

@@ -28,20 +28,28 @@ struct SessionLimitsTest : ::testing::Test {
   }
 };
 
-// Caps Lock, lit, unknown and then known again: both its lights go grey with the reason, then
-// back to green.
+// Caps Lock lit, unknown for one reason then another, then known again: both its lights turn
+// grey and say why, in words for a screen reader and in the tooltip, each only on a change.
 TEST_F(SessionLimitsTest, AnUnknownLockIsGreyWithItsReasonAndNotesReachTheWindow) {
   auto& w = start();
-  platform.states = {0, 1, 0};
-  for (const std::string why : {"Caps Lock cannot be read here.", ""}) {
+  const std::tuple<std::uint16_t, std::string, forms::Colour, std::string> rows[] = {
+      {1, "", forms::kGreen, "Caps Lock: on; Caps Lock on"},
+      {1, "", forms::kGreen, "Caps Lock: on; Caps Lock on"},
+      {1, "Not here.", forms::kGrey, "Caps Lock: unknown: Not here.; Not here."},
+      {1, "No LED.", forms::kGrey, "Caps Lock: unknown: No LED.; No LED."},
+      {0, "", forms::kRed, "Caps Lock: off; Caps Lock off"}};
+  for (const auto& [state, why, colour, words] : rows) {
+    platform.states[1] = state;
     platform.unknown[1] = why.empty() ? std::nullopt : std::optional(why);
     w.timer(1).elapse();
     for (const char* light : {"CAPS_LIGHT_LABEL", "VERT_CAP_LIGHT_LABEL"}) {
-      EXPECT_EQ(w.label(light).back, why.empty() ? forms::kGreen : forms::kGrey) << light << why;
-      EXPECT_EQ(w.label(light).toolTip, why) << light;
+      const auto& caps = w.label(light);
+      EXPECT_EQ(caps.back, colour) << light << why;
+      EXPECT_EQ(caps.spec.accessibleName + ": " + caps.accessibleState + "; " + caps.toolTip,
+                words);
     }
-    EXPECT_EQ(w.label("SCROLL_LIGHT_LABEL").toolTip, "");
   }
+  EXPECT_EQ(w.label("CAPS_LIGHT_LABEL").wordSets, 4) << "words set without a change";
   platform.onNote("No on-screen keyboard is installed.");
   EXPECT_EQ(w.notes, std::vector<std::string>{"No on-screen keyboard is installed."});
   main.reset();

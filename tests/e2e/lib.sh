@@ -144,3 +144,18 @@ tray_caps_is() {
 icon_menu() { right_click "$(tray_icon)" 150 150 && xdotool key "$1"; }
 icon_click() { click "$(tray_icon)" 150 150; }
 tray_gone() { [ -z "${TRAY_PID:-}" ] || { kill "$TRAY_PID" && wait "$TRAY_PID" 2>/dev/null; TRAY_PID=""; }; }
+
+# Whether a shown top-level window other than the indicator's frame has its corner on that frame.
+menu_at_window() {
+  xdotool search --maxdepth 1 --onlyvisible --name '' getwindowgeometry --shell %@ |
+    awk -F= -v f="$(outer_rect "$MAIN")" 'BEGIN { split(f, r, " ") } { v[$1] = $2 }
+      $1 == "SCREEN" && v["X"] " " v["Y"] " " v["WIDTH"] " " v["HEIGHT"] != f && v["X"] >= r[1] &&
+        v["X"] < r[1] + r[3] && v["Y"] >= r[2] && v["Y"] < r[2] + r[4] { up = 1 } END { exit !up }'
+}
+# The Menu key (or the key given second) with the indicator active and the mouse in the far
+# corner; once the menu is up at the window, an item's access key.
+menu_key() {
+  settled && xdotool mousemove $(xdotool getdisplaygeometry | awk '{ print $1 - 5, $2 - 5 }') \
+    windowactivate --sync "$MAIN" key "${2:-Menu}"
+  wait_for 3 "${2:-Menu} opened no menu at the window" menu_at_window && xdotool key "$1"
+}

@@ -64,6 +64,19 @@ other_window() {
 }
 
 minimise() { xdotool windowminimize --sync "$MAIN"; }
+
+# A screen reader on a private AT-SPI bus, which the program started after it joins.
+reader_lines() { /usr/bin/python3 "$(dirname "$0")/screen_reader.py" list; }
+screen_reader() {
+  local bus
+  bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) && E2E_PIDS+=("${bus#*$'\n'}")
+  # The accessibility bus's socket goes into the run's own runtime folder (lib.sh).
+  export DBUS_SESSION_BUS_ADDRESS=${bus%$'\n'*} QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+  /usr/libexec/at-spi-bus-launcher --launch-immediately &>/dev/null & E2E_PIDS+=($!)
+  /usr/bin/python3 "$(dirname "$0")/screen_reader.py" listen "$E2E_TMP/heard" & E2E_PIDS+=($!)
+  wait_for 10 "the screen reader did not start" grep -qs listening "$E2E_TMP/heard"
+}
+
 signal_sent() { kill -"$1" "$E2E_APP_PID"; }
 display_lost() {
   kill "${E2E_PIDS[0]}"

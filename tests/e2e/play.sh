@@ -1,6 +1,7 @@
 # Plays scenarios.txt with the functions of a driver: lib.sh's (app_start, app_launch, store_get,
 # rect, click...) and the driver's own store_reset K=V..., store_set K V, user_move W L T,
-# osk_started [NAME], autostart_entry and autostart_want. A step whose function a driver lacks
+# osk_started [NAME], autostart_entry and autostart_want, screen_reader (which logs announced
+# changes to $E2E_TMP/heard) and reader_lines. A step whose function a driver lacks
 # (other_window, which sets OTHER, signal_sent SIG, display_lost, wayland_session, minimise,
 # portal_start MODE VERSION, portal_calls CALL...) or that gives 2 (icon_menu KEY) cannot be
 # played there; TRAY_COLOURS=unseen says the icon's colours cannot be checked.
@@ -10,7 +11,7 @@
 declare -A CALL=([settings]=store_reset [start]=app_start [close]=close_app [tray]=start_tray
   [key]=key_press [icon-menu]=icon_menu [led]=set_led [pause]=sleep [other-window]=other_window
   [signal]=signal_sent [display-lost]=display_lost [wayland]=wayland_session [minimise]=minimise
-  [portal]=portal_start [portal-calls]=portal_calls)
+  [portal]=portal_start [portal-calls]=portal_calls [menu-key]=menu_key [reader]=screen_reader)
 colour_of() { case $1 in red) echo $RED ;; green) echo $GREEN ;; grey) echo C0C0C0 ;; *) echo "!($RED|$GREEN)" ;; esac; }
 stored_is() { [ "$(store_get "$1")" = "$2" ]; }
 twips() { echo $(($1 * 15)) $(($2 * 15)) $(($3 * 15)) $(($4 * 15)); }
@@ -24,6 +25,17 @@ reachable() {
 running() { kill -0 "$1" 2>/dev/null; }
 # Within 5 s the copy with this process id has ended, with status 0.
 copy_ends() { wait_for 5 "a copy did not end" not running "$1" && { wait "$1" || fail "a copy ended with status $?"; }; }
+# How many lines of a screen reader's (FILE) say TEXT: "name | state", or the whole line
+# "[role] name | state".
+reads() { awk -v t="$2" '$0 == t || substr($0, index($0, "] ") + 2) == t { n++ } END { print n + 0 }' "$1"; }
+# Whether it reads TEXT from one shown object alone; what it reads is printed when that changes.
+spoken() {
+  reader_lines >"$E2E_TMP/read" 2>/dev/null
+  cmp -s "$E2E_TMP/read" "$E2E_TMP/read.last" ||
+    { note "a screen reader reads:" && sed 's/^/    /' "$E2E_TMP/read" && cp "$E2E_TMP/read" "$E2E_TMP/read.last"; }
+  [ "$(reads "$E2E_TMP/read" "$1")" = 1 ]
+}
+heard() { [ "$(reads "$E2E_TMP/heard" "$1")" -gt 0 ]; }  # since the last change heard
 window_named() { case $1 in main) echo "$MAIN" ;; dialog) second_window ;; *) echo "$OTHER" ;; esac; }
 CALL+=([icon-click]=icon_click [tray-gone]=tray_gone)
 
@@ -64,6 +76,8 @@ play_step() {
     reachable) reachable "$(outer_rect "$MAIN")" || fail "the frame is at '$(outer_rect "$MAIN")'" ;;
     no-leds) rm -rf "${LEDS:?}"/* ;;
     x-lock) led "$1 Lock" "$2" || fail "X's $1 Lock is not $2" ;;
+    spoken) wait_for 3 "a screen reader does not read '$*' once" spoken "$*" ;;
+    announced) wait_for 3 "no change to '$*' announced" heard "$*" && : >"$E2E_TMP/heard" ;;
     said) [ "$(grep -c "$*" "$E2E_TMP/app.err")" = 1 ] || fail "the program did not say '$*' once" ;;
     ended) app_ends 5 ;;
     again) app_launch "$@" && copy_ends $! ;;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Plays the scenarios with VESK-LIGHTS.exe under Wine on the test display, its settings in the
 # prefix's registry and a stand-in osk.exe.   Usage: wine.sh EXE FAKE_OSK [SCENARIO_REGEX]
-# Needs WINEPREFIX and DISPLAY. Wine draws a tool window's frame itself, so an X window is the
-# outer rectangle; the client area's corner is found once, from the first lit light.
+# Needs WINEPREFIX, DISPLAY and VESK_SCREEN_READER (screen_reader.cpp). Wine draws a tool
+# window's frame itself, so an X window is the outer rectangle; the client area's corner is found
+# once, from the first lit light.
 # Not played here: another program's window (the keeper sees only Wine's own windows), signals
 # (Windows ends a session with messages), a lost display, a Wayland session, a desktop without a
 # notification area, the icon's menu and a click on it (the docked window does not have the
@@ -76,6 +77,13 @@ autostart_entry() { wine reg query "$RUN" /v VESK-LIGHTS 2>/dev/null | tr -d '\r
 autostart_want() { echo "\"$(winepath -w "$EXE" | tr -d '\r')\""; }
 # Wine sees a lock key only through a key event on its own focused window.
 key_press() { xdotool windowactivate --sync "$MAIN" 2>/dev/null; xdotool key --window "$MAIN" "$1"; }
+# A screen reader through MSAA.
+reader_lines() { wine "$VESK_SCREEN_READER" list </dev/null 2>/dev/null | tr -d '\r'; }
+screen_reader() {
+  wine "${VESK_SCREEN_READER:?}" listen "$(winepath -w "$E2E_TMP/heard" | tr -d '\r')" &>/dev/null &
+  E2E_PIDS+=($!)
+  wait_for 10 "the screen reader did not start" grep -qs listening "$E2E_TMP/heard"
+}
 # Wine's embedding can leave a docked icon unpainted until the tray repaints.
 TRAY_COLOURS=unseen
 icon_menu() { return 2; }
