@@ -1,6 +1,7 @@
 #include "tray/win32/win32_tray_icon.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -122,8 +123,12 @@ LRESULT Win32TrayIcon::handle(UINT msg, WPARAM wp, LPARAM lp) {
         break;
       case WM_CONTEXTMENU:
         // Owned by our window, which takes the foreground while it shows: otherwise the menu
-        // stays open after a click elsewhere.
-        if (onContextMenu) forms::win32::showPopUpMenu(hwnd_, onContextMenu());
+        // stays open after a click elsewhere. At the place the shell gives: the mouse for a
+        // right-click, the icon for the keyboard's Menu key or Shift+F10.
+        if (onContextMenu) {
+          const POINT at{GET_X_LPARAM(wp), GET_Y_LPARAM(wp)};
+          forms::win32::showPopUpMenu(hwnd_, onContextMenu(), at);
+        }
         break;
     }
     return 0;
