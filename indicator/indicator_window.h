@@ -55,6 +55,8 @@ class IndicatorWindow {
 
  private:
   void flip(platform::LockKey key);
+  // The stored place and size, or the defaults, on the desktop as it is now.
+  void place();
 
   forms::Toolkit& toolkit_;
   settings::Settings& settings_;

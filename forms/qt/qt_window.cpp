@@ -118,28 +118,31 @@ QRect QtWindow::outerPixels() const {
   return clientRect(*form_).marginsAdded(frame());
 }
 
-namespace {
-
-// A window manager that does not tell its frame before mapping: once it has framed the window,
-// fit the frame to the outer rectangle. Polled, because Qt learns the frame without an event.
-void fitFrameOnceMapped(FormWidget& form, const QRect& outer) {
-  auto* poll = new QTimer(&form);
-  QObject::connect(poll, &QTimer::timeout, &form, [&form, poll, outer, tries = 0]() mutable {
-    const QMargins frame = currentFrame(form);
-    if (frame.isNull() && ++tries < 50) return;
-    poll->deleteLater();
-    if (!frame.isNull()) setClientRect(form, inside(outer, frame));
-  });
-  poll->start(20);
+void QtWindow::placeBeforeMap(const QRect& outer) {
+  placedFrame_ = toolkit_.frameMargins(*form_);
+  setClientRect(*form_, inside(outer, placedFrame_));
 }
 
-}  // namespace
-
-void QtWindow::placeBeforeMap(const QRect& outer) {
-  setClientRect(*form_, inside(outer, toolkit_.frameMargins(*form_)));
-  if (!toolkit_.frameKnown() && QGuiApplication::platformName() == QLatin1String("xcb")) {
-    fitFrameOnceMapped(*form_, outer);
-  }
+// The frame a window manager gives may not be the one it told before mapping, or it told none:
+// once it has framed the window, the outer rectangle placed is kept with the real frame, and
+// the owner may place the window again (a default size grows for a taller frame). Polled,
+// because Qt learns the frame without an event.
+void QtWindow::checkFrameOnceMapped() {
+  auto* poll = new QTimer(form_);
+  QObject::connect(poll, &QTimer::timeout, form_, [this, poll, tries = 0]() mutable {
+    // Exposed once the manager has mapped its frame: before, a frame it tells may be its guess.
+    const bool framed = form_->windowHandle() && form_->windowHandle()->isExposed();
+    const QMargins frame = framed ? currentFrame(*form_) : QMargins();
+    if (frame.isNull() && ++tries < 50) return;
+    poll->deleteLater();
+    if (frame.isNull() || frame == placedFrame_ || !form_->isVisible()) return;
+    placedFrame_ = frame;
+    toolkit_.learnFrame(frame);
+    setClientRect(*form_, inside(placedPixels_, frame));
+    const auto handler = onFramed;  // this window may go while it runs
+    if (handler) handler();
+  });
+  poll->start(20);
 }
 
 void QtWindow::orderTabs() {
@@ -161,7 +164,8 @@ void QtWindow::show() {
   orderTabs();
   form_->show();
   // Qt sends its own, rounded geometry again as it maps the window.
-  if (place) setClientRect(*form_, inside(placedPixels_, toolkit_.frameMargins(*form_)));
+  if (place) setClientRect(*form_, inside(placedPixels_, placedFrame_));
+  if (place && QGuiApplication::platformName() == QLatin1String("xcb")) checkFrameOnceMapped();
   leaveOutOfTaskbar(*form_);
   for (const auto& [index, widget] : tabStops_) {
     if (!widget->isHidden() && widget->isEnabled()) {

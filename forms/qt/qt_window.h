@@ -47,6 +47,7 @@ class QtWindow final : public forms::Window {
   QRect outerPixels() const;
   QMargins frame() const;
   void placeBeforeMap(const QRect& outer);
+  void checkFrameOnceMapped();
   void orderTabs();
   void unload();
 
@@ -57,6 +58,7 @@ class QtWindow final : public forms::Window {
   std::vector<QtTimer*> timers_;
   std::optional<Rect> placed_;  // the outer rectangle last given, and its device pixels
   QRect placedPixels_;
+  QMargins placedFrame_;  // the frame the window was placed for, device pixels
   bool pending_ = false;  // to be taken when next shown
   bool unloaded_ = false;
   bool hideWanted_ = false;  // a hide() not yet done; a show() meanwhile cancels it
