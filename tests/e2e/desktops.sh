@@ -56,20 +56,24 @@ EOF
   until [ -s "$rt/bus" ]; do sleep 0.05; done
   export XDG_RUNTIME_DIR=$rt DBUS_SESSION_BUS_ADDRESS=$(head -1 "$rt/bus")
   unset DISPLAY XAUTHORITY WAYLAND_DISPLAY
+  # A fresh home for the compositor's own settings, as at a first login.
+  local home=(HOME="$rt/home" XDG_CONFIG_HOME="$rt/home/.config" XDG_DATA_HOME="$rt/home/.local/share"
+    XDG_CACHE_HOME="$rt/home/.cache")
+  mkdir -p "$rt/home"
   case $name in
     mutter)
-      mutter --headless --wayland $([ $x11 = yes ] || echo --no-x11) --virtual-monitor 1280x800 \
+      env "${home[@]}" mutter --headless --wayland $([ $x11 = yes ] || echo --no-x11) --virtual-monitor 1280x800 \
         --wayland-display=vesk-wl -- "$rt/ready.sh" >"$rt/log" 2>&1 & ;;
     kwin)
       # A copy: the installed binary carries a file capability that a container may refuse.
       cp /usr/bin/kwin_wayland "$rt/kwin_wayland"
-      "$rt/kwin_wayland" --virtual $([ $x11 = no ] || echo --xwayland) --socket vesk-wl --width 1280 --height 800 \
+      env "${home[@]}" "$rt/kwin_wayland" --virtual $([ $x11 = no ] || echo --xwayland) --socket vesk-wl --width 1280 --height 800 \
         --no-lockscreen --no-global-shortcuts "$rt/ready.sh" >"$rt/log" 2>&1 & ;;
     sway)
       printf '%s\n' "xwayland $([ $x11 = yes ] && echo force || echo disable)" "output HEADLESS-1 resolution 1280x800" \
         "exec $rt/ready.sh" >"$rt/sway.conf"
       [ ${#runas[@]} -eq 0 ] || chown -R "$DESKTOP_USER:" "$rt"
-      "${runas[@]}" env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+      "${runas[@]}" env "${home[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
         sway -c "$rt/sway.conf" >"$rt/log" 2>&1 & ;;
     *) echo "desktops.sh: no desktop '$name'" >&2 && return 1 ;;
   esac
