@@ -15,6 +15,7 @@
 #include "forms/qt/qt_timer.h"
 #include "forms/qt/qt_toolkit.h"
 #include "forms/qt/units.h"
+#include "forms/qt/wayland_toplevel.h"
 #include "forms/qt/x11_taskbar.h"
 
 namespace vesk::forms::qt {
@@ -42,6 +43,8 @@ QtWindow::QtWindow(QtToolkit& toolkit, const WindowSpec& spec)
     const auto build = onContextMenu;
     if (build) toolkit_.popUpMenu(build());
   };
+  if (QGuiApplication::platformName() == QLatin1String("wayland"))
+    wayland_ = new WaylandToplevel(*form_);
 }
 
 QtWindow::~QtWindow() {
@@ -89,7 +92,7 @@ void QtWindow::setOuterGeometry(const Rect& twips) {
     pending_ = true;  // placed when shown, once the frame is known
     return;
   }
-  setClientRect(*form_, inside(placedPixels_, frame()));
+  setClient(inside(placedPixels_, frame()));
 }
 
 Rect QtWindow::outerGeometry() const {
@@ -115,12 +118,20 @@ QMargins QtWindow::frame() const {
 }
 
 QRect QtWindow::outerPixels() const {
-  return clientRect(*form_).marginsAdded(frame());
+  QRect client = clientRect(*form_);
+  // Natively on Wayland, not a size the compositor laid the window out at.
+  if (wayland_) client.setSize(deviceFromPixels(QRect({}, wayland_->ownSize()), nullptr).size());
+  return client.marginsAdded(frame());
+}
+
+void QtWindow::setClient(const QRect& device) {
+  setClientRect(*form_, device);
+  if (wayland_) wayland_->sizedTo(form_->size());
 }
 
 void QtWindow::placeBeforeMap(const QRect& outer) {
   placedFrame_ = toolkit_.frameMargins(*form_);
-  setClientRect(*form_, inside(outer, placedFrame_));
+  setClient(inside(outer, placedFrame_));
 }
 
 // The frame a window manager gives may not be the one it told before mapping, or it told none:
@@ -138,7 +149,7 @@ void QtWindow::checkFrameOnceMapped() {
     if (frame.isNull() || frame == placedFrame_ || !form_->isVisible()) return;
     placedFrame_ = frame;
     toolkit_.learnFrame(frame);
-    setClientRect(*form_, inside(placedPixels_, frame));
+    setClient(inside(placedPixels_, frame));
     const auto handler = onFramed;  // this window may go while it runs
     if (handler) handler();
   });
@@ -160,12 +171,14 @@ void QtWindow::show() {
   if (place) {
     placeBeforeMap(placedPixels_);
     pending_ = false;
+    if (wayland_) wayland_->showing();
   }
   orderTabs();
   form_->show();
   // Qt sends its own, rounded geometry again as it maps the window.
-  if (place) setClientRect(*form_, inside(placedPixels_, placedFrame_));
-  if (place && QGuiApplication::platformName() == QLatin1String("xcb")) checkFrameOnceMapped();
+  if (place) setClient(inside(placedPixels_, placedFrame_));
+  if (place && QGuiApplication::platformName() != QLatin1String("offscreen"))
+    checkFrameOnceMapped();
   leaveOutOfTaskbar(*form_);
   for (const auto& [index, widget] : tabStops_) {
     if (!widget->isHidden() && widget->isEnabled()) {
