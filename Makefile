@@ -10,7 +10,7 @@ BUILD_PKGS := cmake make g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libx
 TEST_PKGS := $(BUILD_PKGS) googletest libgtest-dev xdotool openbox wmctrl qt6-wayland \
              x11-xserver-utils x11-apps x11-utils imagemagick trayer \
              lintian appstream desktop-file-utils nsis dpkg-dev \
-             dbus mutter kwin-wayland kwin-style-breeze sway xwayland
+             dbus mutter kwin-wayland kwin-style-breeze sway xwayland grim jq
 
 .PHONY: run check demo windows linux linux-asan package deps-build deps-test clean
 

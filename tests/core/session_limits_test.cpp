@@ -49,22 +49,16 @@ TEST_F(SessionLimitsTest, AnUnknownLockIsGreyWithItsReasonAndNotesReachTheWindow
 }
 
 // The row needs a client area of 3735 x 615 twips. Rows: frame width and height, a stored size
-// (0: none), the outer size wanted; the frame known at start, or only once the window is shown.
+// (0: none), the outer size wanted.
 TEST_F(SessionLimitsTest, TheDefaultSizeGrowsForTheFrameButAStoredSizeIsKept) {
   const float rows[][6] = {{105, 330, 0, 0, 3840, 945},        // a thin tool-window frame
                            {570, 885, 0, 0, 4305, 1500},       // a frame with a shadow
                            {570, 885, 3840, 945, 3840, 945}};  // the user's own size
   for (const auto& r : rows) {
-    for (const bool later : {false, true}) {
-      toolkit.desktopInfo.frameWidth = later ? 0 : r[0];
-      toolkit.desktopInfo.frameHeight = later ? 0 : r[1];
-      if (r[2] > 0) settings.saveSingles({{Key::MainWidth, r[2]}, {Key::MainHeight, r[3]}});
-      auto& w = start();
-      toolkit.desktopInfo.frameWidth = r[0];
-      toolkit.desktopInfo.frameHeight = r[1];
-      if (later) w.onFramed();
-      EXPECT_EQ(w.geometry, (forms::Rect{1000, 1000, r[4], r[5]})) << r[0] << "x" << r[1] << later;
-    }
+    toolkit.desktopInfo.frameWidth = r[0];
+    toolkit.desktopInfo.frameHeight = r[1];
+    if (r[2] > 0) settings.saveSingles({{Key::MainWidth, r[2]}, {Key::MainHeight, r[3]}});
+    EXPECT_EQ(start().geometry, (forms::Rect{1000, 1000, r[4], r[5]})) << r[0] << "x" << r[1];
   }
 }
 

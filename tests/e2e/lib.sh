@@ -95,15 +95,16 @@ rect() {
 }
 outer_rect() { rect "$1" outer; }
 # The screen pixel "x y" at client twips (x, y) of a window.
-at() { local l t; read -r l t _ <<<"$(rect "$1")" && echo $((l + $2 / 15)) $((t + $3 / 15)); }
-# The colours (RRGGBB) of the screen's pixels in a rectangle WxH+X+Y, one a line.
-colours() { import -window root -crop "$1" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p'; }
+at() { local l t; read -r l t _ <<<"$(rect "$1")" && echo $((l + $2 * ${E2E_DPI:-96} / 1440)) $((t + $3 * ${E2E_DPI:-96} / 1440)); }
+# The colours (RRGGBB) of the screen's pixels in a rectangle WxH+X+Y, one a line, or of a
+# window's own (Xwayland draws no root window).
+colours() { import -window "${2:-root}" -crop "$1" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p'; }
 
 # Where a light's colour shows, inside its border beside its caption: row lights 45 twips in
 # from their left edge, upright lights 45 in from their right edge.
 declare -A LIGHT=([row.num]="165 300" [row.caps]="1125 300" [row.scroll]="2085 300"
   [upright.num]="315 450" [upright.caps]="675 450" [upright.scroll]="1035 450")
-light_is() { [[ $(colours "1x1+$(at "$MAIN" ${LIGHT[$1.$2]} | tr ' ' +)") == $3 ]]; }  # light_is row caps $GREEN
+light_is() { set -- ${LIGHT[$1.$2]} "$3" && [[ $(colours "1x1+$(($1 * ${E2E_DPI:-96} / 1440))+$(($2 * ${E2E_DPI:-96} / 1440))" "$MAIN") == $3 ]]; }  # light_is row caps $GREEN
 
 led() { xset q | grep -q "$1: *$2"; }  # led "Caps Lock" on
 above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
