@@ -51,9 +51,9 @@ desktop_start() {
     mutter) "${env[@]}" mutter --headless --wayland $([ -n "$x11" ] || echo --no-x11) --virtual-monitor 1280x800 \
       --wayland-display=vesk-wl -- "$rt/ready.sh" >"$rt/log" 2>&1 & ;;
     # A copy: the installed binary carries a file capability that a container may refuse.
-    kwin) cp /usr/bin/kwin_wayland "$rt/kwin_wayland" && "${env[@]}" "$rt/kwin_wayland" --virtual \
-      ${x11:+--xwayland} --socket vesk-wl --width 1280 --height 800 --no-lockscreen \
-      --no-global-shortcuts "$rt/ready.sh" >"$rt/log" 2>&1 & ;;
+    kwin) cp /usr/bin/kwin_wayland "$rt/kwin_wayland"
+      "${env[@]}" "$rt/kwin_wayland" --virtual ${x11:+--xwayland} --socket vesk-wl --width 1280 \
+        --height 800 --no-lockscreen --no-global-shortcuts "$rt/ready.sh" >"$rt/log" 2>&1 & ;;
     sway)
       printf '%s\n' "xwayland $([ -n "$x11" ] && echo force || echo disable)" "output HEADLESS-1 resolution 1280x800" \
         "exec $rt/ready.sh" >"$rt/sway.conf"
