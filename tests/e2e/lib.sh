@@ -104,7 +104,7 @@ colours() { import -window "${2:-root}" -crop "$1" -depth 8 txt:- | sed -n 's/.*
 # from their left edge, upright lights 45 in from their right edge.
 declare -A LIGHT=([row.num]="165 300" [row.caps]="1125 300" [row.scroll]="2085 300"
   [upright.num]="315 450" [upright.caps]="675 450" [upright.scroll]="1035 450")
-light_is() { set -- ${LIGHT[$1.$2]} "$3" && [[ $(colours "1x1+$(($1 * ${E2E_DPI:-96} / 1440))+$(($2 * ${E2E_DPI:-96} / 1440))" "$MAIN") == $3 ]]; }  # light_is row caps $GREEN
+light_is() { [[ $(colours "1x1+$(at "$MAIN" ${LIGHT[$1.$2]} | tr ' ' +)") == $3 ]]; }  # light_is row caps $GREEN
 
 led() { xset q | grep -q "$1: *$2"; }  # led "Caps Lock" on
 above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }

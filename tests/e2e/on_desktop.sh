@@ -17,6 +17,9 @@ wayland_session() { local display=$WAYLAND_DISPLAY && xvfb_wayland_session && WA
 # pointers stop in libwayland-client, and Mesa's driver is unloaded before the leak check.
 [ "$DESKTOP" = "${DESKTOP%-wayland}" ] || export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0
 
+# Xwayland draws no root window: a light is read from the window's own pixels.
+light_is() { set -- ${LIGHT[$1.$2]} "$3" && [[ $(colours "1x1+$(($1 / 15))+$(($2 / 15))" "$MAIN") == $3 ]]; }
+
 case $DESKTOP in
   sway)
     # sway's Xwayland offers no _NET_CLOSE_WINDOW: sway closes an X window by its id.
@@ -42,5 +45,5 @@ case $DESKTOP in
     # has configured its window (Qt's log), and closes as at the session's end.
     export QT_LOGGING_RULES="qt.qpa.wayland.debug=true"
     visible_windows() { ! grep -qs "xdg_toplevel.configure" "$E2E_TMP/app.err" || echo native; }
-    close_app() { sleep 0.5 && kill -TERM "$E2E_APP_PID" && app_ends 10 " after SIGTERM"; } ;;
+    close_app() { sleep 2 && kill -TERM "$E2E_APP_PID" && app_ends 10 " after SIGTERM"; } ;;
 esac
