@@ -70,9 +70,9 @@ second_window() { visible_windows | grep -vx "$MAIN" | head -1; }
 app_start() {
   "$E2E_EXE" >/dev/null 2>"$E2E_TMP/app.err" &
   E2E_APP_PID=$!
-  wait_for 10 "the indicator window did not appear" windows_shown 1
-  MAIN=$(visible_windows | head -1)
+  wait_for 10 "the indicator window did not appear" main_shown
 }
+main_shown() { windows_shown 1 && MAIN=$(visible_windows | head -1) && [ -n "$MAIN" ]; }
 start_app() { app_start && sleep 0.3; }
 app_ended() { ! kill -0 "$E2E_APP_PID" 2>/dev/null; }
 app_alive() { [ -n "$E2E_APP_PID" ] && ! app_ended; }
@@ -86,10 +86,11 @@ app_ends() {
 close_app() { wmctrl -i -c "$MAIN" && app_ends 10 " after its window was closed"; }
 
 # "left top width height" of a window in pixels: its client area, or with `outer` its frame.
+# (Given no window, xwininfo would wait for a click.)
 rect() {
   local l=0 r=0 t=0 b=0
   [ "${2:-}" != outer ] || read -r l r t b <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)"
-  xwininfo -id "$1" | awk -v l="${l:-0}" -v r="${r:-0}" -v t="${t:-0}" -v b="${b:-0}" '
+  xwininfo -id "${1:?no window}" | awk -v l="${l:-0}" -v r="${r:-0}" -v t="${t:-0}" -v b="${b:-0}" '
     /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF}
     END {print x - l, y - t, w + l + r, h + t + b}'
 }
