@@ -10,8 +10,8 @@ BUILD_PKGS := cmake make g++ pkg-config qt6-base-dev libx11-dev libxtst-dev libx
 TEST_PKGS := $(BUILD_PKGS) googletest libgtest-dev xdotool openbox wmctrl qt6-wayland \
              x11-xserver-utils x11-apps x11-utils imagemagick trayer \
              lintian appstream desktop-file-utils nsis dpkg-dev \
-             dbus python3-dbusmock mutter kwin-wayland sway xwayland python3-pyatspi at-spi2-core \
-             dbus-daemon
+             dbus python3-dbusmock mutter kwin-wayland kwin-style-breeze sway xwayland grim jq \
+             python3-pyatspi at-spi2-core dbus-daemon
 # A StatusNotifier host for the tray, and busctl and python3 to act as one.
 TEST_PKGS += waybar systemd python3
 

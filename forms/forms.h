@@ -164,6 +164,9 @@ class Window {
   virtual void bringToFront() = 0;
 
   std::function<void()> onUnload;
+  // Once shown, the window system framed the window otherwise than desktop() had said (or had
+  // not said): desktop() now tells the real frame. The window keeps its outer rectangle.
+  std::function<void()> onFramed;
   // A double-click on the client area outside every visible element.
   std::function<void()> onDblClick;
   // A right-click on the background (outside every visible element), or the Menu key or

@@ -44,6 +44,8 @@ IndicatorWindow::IndicatorWindow(forms::Toolkit& toolkit, settings::Settings& se
 
   w.onUnload = [this] { Form_Unload(); };
   w.onDblClick = [this] { Form_DblClick(); };
+  // Placed again with the real frame: a default size grows as far as that frame needs.
+  w.onFramed = [this] { place(); };
 }
 
 IndicatorWindow::~IndicatorWindow() {
@@ -55,7 +57,7 @@ void IndicatorWindow::start() {
   if (!startHidden || !startHidden()) window_->show();
 }
 
-void IndicatorWindow::Form_Load() {
+void IndicatorWindow::place() {
   const forms::Desktop desktop = toolkit_.desktop();
   // The whole row, the button and their margins, whatever the frame takes.
   const forms::Rect button = oskButtonSpec().place;
@@ -64,6 +66,10 @@ void IndicatorWindow::Form_Load() {
                            button.top + button.height + margin};
   window_->setOuterGeometry(restoreGeometry(settings_, Key::MainLeft, desktop, client));
   storePlace_ = desktop.placesKnown;
+}
+
+void IndicatorWindow::Form_Load() {
+  place();
   alwaysOnTopTimer_->setInterval(1000);
   veskTimer_->setEnabled(true);
   veskTimer_->setInterval(100);

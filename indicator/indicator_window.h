@@ -56,6 +56,8 @@ class IndicatorWindow {
  private:
   void flip(platform::LockKey key);
   void say(int keyIndex, forms::Colour colour, const std::string& why);
+  // The stored place and size, or the defaults, on the desktop as it is now.
+  void place();
 
   forms::Toolkit& toolkit_;
   settings::Settings& settings_;

@@ -48,9 +48,12 @@ void setClientRect(QWidget& window, const QRect& device) {
 
 QMargins currentFrame(QWidget& window) {
   if (const auto fx = frameExtents(window)) return {fx->left, fx->top, fx->right, fx->bottom};
-  // A window manager that does not say, or no X11: the frame Qt has worked out itself.
-  return window.windowHandle() ? deviceFromPixels(window.windowHandle()->frameMargins())
-                               : QMargins();
+  // A window manager that does not say, or no X11: the frame Qt has worked out itself. Qt
+  // measures the manager's frame window, which reads 1x1 until the manager has sized it: the
+  // margins then come out negative (-255 for a 256 px wide window), and are no frame at all.
+  const QMargins qt = window.windowHandle() ? window.windowHandle()->frameMargins() : QMargins();
+  if (qt.left() < 0 || qt.top() < 0 || qt.right() < 0 || qt.bottom() < 0) return {};
+  return deviceFromPixels(qt);
 }
 
 }  // namespace vesk::forms::qt

@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <QWindow>
 
+#include "forms/qt/device_geometry.h"
 #include "forms/qt/form_widget.h"
 #include "forms/qt/pop_up_menu.h"
 #include "forms/qt/qt_window.h"
@@ -61,7 +62,11 @@ QMargins QtToolkit::frameMargins(QWidget& window) const {
     extents_ = requestFrameExtents(window);
   }
   if (extents_) return knownFrame();
-  return deviceFromPixels(window.windowHandle()->frameMargins());
+  return currentFrame(window);
+}
+
+void QtToolkit::learnFrame(const QMargins& frame) {
+  extents_ = FrameExtents{frame.left(), frame.right(), frame.top(), frame.bottom()};
 }
 
 QMargins QtToolkit::knownFrame() const {

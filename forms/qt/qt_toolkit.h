@@ -33,6 +33,9 @@ class QtToolkit final : public forms::Toolkit {
   bool frameKnown() const { return extents_.has_value(); }
   // The window manager's frame in device pixels, none when it has not told us.
   QMargins knownFrame() const;
+  // The frame a window of ours got once mapped, where the manager's answer before was another
+  // (mutter answers for an ordinary window's frame, a tool window's is 2 px lower) or none.
+  void learnFrame(const QMargins& frame);
 
  private:
   QApplication& app_;

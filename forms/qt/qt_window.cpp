@@ -16,6 +16,7 @@
 #include "forms/qt/qt_timer.h"
 #include "forms/qt/qt_toolkit.h"
 #include "forms/qt/units.h"
+#include "forms/qt/wayland_toplevel.h"
 #include "forms/qt/x11_taskbar.h"
 
 namespace vesk::forms::qt {
@@ -49,6 +50,8 @@ QtWindow::QtWindow(QtToolkit& toolkit, const WindowSpec& spec)
       toolkit_.popUpMenu(build());
     }
   };
+  if (QGuiApplication::platformName() == QLatin1String("wayland"))
+    wayland_ = new WaylandToplevel(*form_);
 }
 
 QtWindow::~QtWindow() {
@@ -98,7 +101,7 @@ void QtWindow::setOuterGeometry(const Rect& twips) {
     pending_ = true;  // placed when shown, once the frame is known
     return;
   }
-  setClientRect(*form_, inside(placedPixels_, frame()));
+  setClient(inside(placedPixels_, frame()));
 }
 
 Rect QtWindow::outerGeometry() const {
@@ -124,31 +127,42 @@ QMargins QtWindow::frame() const {
 }
 
 QRect QtWindow::outerPixels() const {
-  return clientRect(*form_).marginsAdded(frame());
+  QRect client = clientRect(*form_);
+  // Natively on Wayland, not a size the compositor laid the window out at.
+  if (wayland_) client.setSize(deviceFromPixels(QRect({}, wayland_->ownSize()), nullptr).size());
+  return client.marginsAdded(frame());
 }
 
-namespace {
-
-// A window manager that does not tell its frame before mapping: once it has framed the window,
-// fit the frame to the outer rectangle. Polled, because Qt learns the frame without an event.
-void fitFrameOnceMapped(FormWidget& form, const QRect& outer) {
-  auto* poll = new QTimer(&form);
-  QObject::connect(poll, &QTimer::timeout, &form, [&form, poll, outer, tries = 0]() mutable {
-    const QMargins frame = currentFrame(form);
-    if (frame.isNull() && ++tries < 50) return;
-    poll->deleteLater();
-    if (!frame.isNull()) setClientRect(form, inside(outer, frame));
-  });
-  poll->start(20);
+void QtWindow::setClient(const QRect& device) {
+  setClientRect(*form_, device);
+  if (wayland_) wayland_->sizedTo(form_->size());
 }
-
-}  // namespace
 
 void QtWindow::placeBeforeMap(const QRect& outer) {
-  setClientRect(*form_, inside(outer, toolkit_.frameMargins(*form_)));
-  if (!toolkit_.frameKnown() && QGuiApplication::platformName() == QLatin1String("xcb")) {
-    fitFrameOnceMapped(*form_, outer);
-  }
+  placedFrame_ = toolkit_.frameMargins(*form_);
+  setClient(inside(outer, placedFrame_));
+}
+
+// The frame a window manager gives may not be the one it told before mapping, or it told none:
+// once it has framed the window, the outer rectangle placed is kept with the real frame, and
+// the owner may place the window again (a default size grows for a taller frame). Polled,
+// because Qt learns the frame without an event.
+void QtWindow::checkFrameOnceMapped() {
+  auto* poll = new QTimer(form_);
+  QObject::connect(poll, &QTimer::timeout, form_, [this, poll, tries = 0]() mutable {
+    // Exposed once the manager has mapped its frame: before, a frame it tells may be its guess.
+    const bool framed = form_->windowHandle() && form_->windowHandle()->isExposed();
+    const QMargins frame = framed ? currentFrame(*form_) : QMargins();
+    if (frame.isNull() && ++tries < 50) return;
+    poll->deleteLater();
+    if (frame.isNull() || frame == placedFrame_ || !form_->isVisible()) return;
+    placedFrame_ = frame;
+    toolkit_.learnFrame(frame);
+    setClient(inside(placedPixels_, frame));
+    const auto handler = onFramed;  // this window may go while it runs
+    if (handler) handler();
+  });
+  poll->start(20);
 }
 
 void QtWindow::orderTabs() {
@@ -166,11 +180,14 @@ void QtWindow::show() {
   if (place) {
     placeBeforeMap(placedPixels_);
     pending_ = false;
+    if (wayland_) wayland_->showing();
   }
   orderTabs();
   form_->show();
   // Qt sends its own, rounded geometry again as it maps the window.
-  if (place) setClientRect(*form_, inside(placedPixels_, toolkit_.frameMargins(*form_)));
+  if (place) setClient(inside(placedPixels_, placedFrame_));
+  if (place && QGuiApplication::platformName() != QLatin1String("offscreen"))
+    checkFrameOnceMapped();
   leaveOutOfTaskbar(*form_);
   for (const auto& [index, widget] : tabStops_) {
     if (!widget->isHidden() && widget->isEnabled()) {

@@ -17,6 +17,7 @@ namespace vesk::forms::qt {
 class QtToolkit;
 class QtTimer;
 class NoteLabel;
+class WaylandToplevel;
 
 class QtWindow final : public forms::Window {
  public:
@@ -46,17 +47,22 @@ class QtWindow final : public forms::Window {
   // Device pixels: see units.h.
   QRect outerPixels() const;
   QMargins frame() const;
+  // The client rectangle in device pixels, as this program sizes the window (not its user).
+  void setClient(const QRect& device);
   void placeBeforeMap(const QRect& outer);
+  void checkFrameOnceMapped();
   void orderTabs();
   void unload();
 
   QtToolkit& toolkit_;
-  QPointer<FormWidget> form_;  // a modal window's widget is its owner's child
-  QPointer<NoteLabel> note_;   // made at the first note, a child of form_
+  QPointer<FormWidget> form_;           // a modal window's widget is its owner's child
+  QPointer<NoteLabel> note_;            // made at the first note, a child of form_
+  WaylandToplevel* wayland_ = nullptr;  // natively on Wayland only, a child of form_
   std::vector<std::pair<int, QWidget*>> tabStops_;
   std::vector<QtTimer*> timers_;
   std::optional<Rect> placed_;  // the outer rectangle last given, and its device pixels
   QRect placedPixels_;
+  QMargins placedFrame_;  // the frame the window was placed for, device pixels
   bool pending_ = false;  // to be taken when next shown
   bool unloaded_ = false;
   bool hideWanted_ = false;  // a hide() not yet done; a show() meanwhile cancels it

@@ -23,6 +23,8 @@ namespace {
 constexpr const char* kNoPresses = "This Wayland session does not let programs flip lock keys.";
 constexpr const char* kNoAbove =
     "Without Xwayland, this session does not let programs keep a window above the others.";
+constexpr const char* kNoAboveHere =
+    "This desktop does not let programs keep a window above the others.";
 
 class LinuxPlatform final : public Platform {
  public:
@@ -83,13 +85,14 @@ class LinuxPlatform final : public Platform {
 
   NativeHandle foregroundWindow() override { return order_ ? order_->activeWindow() : 0; }
   void setTopmost(NativeHandle window, bool topmost) override {
-    if (order_) return order_->setAbove(window, topmost);
-    // Natively on Wayland the compositor alone stacks windows; say so once, rather than let
-    // "Always On Top" look as if it worked.
-    if (!topmost || toldNoAbove_) return;
+    // Natively on Wayland the compositor alone stacks windows, and some window managers keep
+    // no window above others: say so once, rather than let "Always On Top" look as if it worked.
+    const bool keeps = order_ ? order_->setAbove(window, topmost) : !topmost;
+    if (keeps || toldNoAbove_) return;
     toldNoAbove_ = true;
-    std::fprintf(stderr, "vesk-lights: %s\n", kNoAbove);
-    if (onNote) onNote(kNoAbove);
+    const char* why = order_ ? kNoAboveHere : kNoAbove;
+    std::fprintf(stderr, "vesk-lights: %s\n", why);
+    if (onNote) onNote(why);
   }
 
   void startOnScreenKeyboard(NativeHandle) override {

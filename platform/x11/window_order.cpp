@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 
+#include <algorithm>
 #include <array>
 
 #include "platform/x11/error_trap.h"
@@ -18,15 +19,17 @@ constexpr long kSourceApplication = 1;
 }  // namespace
 
 WindowOrder::WindowOrder(Display* display) : display_(display), root_(DefaultRootWindow(display)) {
-  std::array<char*, 4> names{
+  std::array<char*, 5> names{
       const_cast<char*>("_NET_SUPPORTING_WM_CHECK"), const_cast<char*>("_NET_ACTIVE_WINDOW"),
-      const_cast<char*>("_NET_WM_STATE"), const_cast<char*>("_NET_WM_STATE_ABOVE")};
-  std::array<Atom, 4> atoms{};
+      const_cast<char*>("_NET_WM_STATE"), const_cast<char*>("_NET_WM_STATE_ABOVE"),
+      const_cast<char*>("_NET_SUPPORTED")};
+  std::array<Atom, 5> atoms{};
   XInternAtoms(display_, names.data(), static_cast<int>(names.size()), False, atoms.data());
   supportingWmCheck_ = atoms[0];
   activeWindow_ = atoms[1];
   wmState_ = atoms[2];
   wmStateAbove_ = atoms[3];
+  supported_ = atoms[4];
 }
 
 std::optional<::Window> WindowOrder::windowProperty(::Window of, Atom property) {
@@ -46,6 +49,30 @@ std::optional<::Window> WindowOrder::windowProperty(::Window of, Atom property) 
   return result;
 }
 
+bool WindowOrder::hasAtom(::Window of, Atom property, Atom atom) {
+  ErrorCheck check(display_);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool found = false;
+  if (XGetWindowProperty(display_, of, property, 0, 1024, False, XA_ATOM, &type, &format, &count,
+                         &after, &data) == Success &&
+      type == XA_ATOM && format == 32 && data) {
+    const auto* atoms = reinterpret_cast<const unsigned long*>(data);  // Xlib's 32-bit items
+    found = std::find(atoms, atoms + count, atom) != atoms + count;
+  }
+  if (data) XFree(data);
+  return found && !check.failed();
+}
+
+bool WindowOrder::viewable(::Window window) {
+  ErrorCheck check(display_);
+  XWindowAttributes attributes{};
+  const bool got = XGetWindowAttributes(display_, window, &attributes) != 0;
+  return got && !check.failed() && attributes.map_state == IsViewable;
+}
+
 bool WindowOrder::managerRuns() {
   const auto check = windowProperty(root_, supportingWmCheck_);
   if (!check || *check == None) return false;
@@ -57,9 +84,20 @@ NativeHandle WindowOrder::activeWindow() {
   return windowProperty(root_, activeWindow_).value_or(None);
 }
 
-void WindowOrder::setAbove(NativeHandle window, bool above) {
-  if (window == 0) return;
+bool WindowOrder::setAbove(NativeHandle window, bool above) {
+  if (window == 0) return true;
+  const auto id = static_cast<::Window>(window);
+  bool keeps = true;
   if (managerRuns()) {
+    // A manager applies the state at once. A hidden window shows none; one the user took out
+    // of it has held it.
+    if (above && askedAbove_ == id && !heldAbove_ && viewable(id)) {
+      heldAbove_ = hasAtom(id, wmState_, wmStateAbove_);
+      keeps = heldAbove_;
+    }
+    if (above) keeps = keeps && hasAtom(root_, supported_, wmStateAbove_);
+    if (above && askedAbove_ != id) heldAbove_ = false;
+    if (above || askedAbove_ == id) askedAbove_ = above ? id : 0;
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = static_cast<::Window>(window);
@@ -74,6 +112,7 @@ void WindowOrder::setAbove(NativeHandle window, bool above) {
     XRaiseWindow(display_, static_cast<::Window>(window));
   }
   XFlush(display_);
+  return keeps;
 }
 
 }  // namespace vesk::platform::x11

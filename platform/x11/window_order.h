@@ -17,12 +17,16 @@ class WindowOrder {
   // The root's _NET_ACTIVE_WINDOW; 0 when it names none or no EWMH manager runs.
   NativeHandle activeWindow();
   // Asks the manager to add or remove _NET_WM_STATE_ABOVE; without one, raises for `above`.
-  void setAbove(NativeHandle window, bool above);
+  // False when the manager cannot keep the window above: it does not list the state as
+  // supported (sway), or this shown window has not been above since it was first asked.
+  bool setAbove(NativeHandle window, bool above);
 
  private:
   // A live manager names its check window on the root and on that window itself.
   bool managerRuns();
   std::optional<::Window> windowProperty(::Window of, Atom property);
+  bool hasAtom(::Window of, Atom property, Atom atom);
+  bool viewable(::Window window);
 
   Display* display_;
   ::Window root_;
@@ -30,6 +34,9 @@ class WindowOrder {
   Atom activeWindow_;
   Atom wmState_;
   Atom wmStateAbove_;
+  Atom supported_;
+  ::Window askedAbove_ = 0;  // the window last asked to be kept above, until asked otherwise
+  bool heldAbove_ = false;   // and whether it has been above since
 };
 
 }  // namespace vesk::platform::x11

@@ -71,9 +71,9 @@ second_window() { visible_windows | grep -vx "$MAIN" | head -1; }
 app_start() {
   "$E2E_EXE" >/dev/null 2>"$E2E_TMP/app.err" &
   E2E_APP_PID=$!
-  wait_for 10 "the indicator window did not appear" windows_shown 1
-  MAIN=$(visible_windows | head -1)
+  wait_for 10 "the indicator window did not appear" main_shown
 }
+main_shown() { windows_shown 1 && MAIN=$(visible_windows | head -1) && [ -n "$MAIN" ]; }
 start_app() { app_start && sleep 0.3; }
 app_launch() { "$E2E_EXE" "$@" >/dev/null 2>>"$E2E_TMP/app.err" & }  # one more copy, in the background
 app_ended() { ! kill -0 "$E2E_APP_PID" 2>/dev/null; }
@@ -88,18 +88,20 @@ app_ends() {
 close_app() { wmctrl -i -c "$MAIN" && app_ends 10 " after its window was closed"; }
 
 # "left top width height" of a window in pixels: its client area, or with `outer` its frame.
+# (Given no window, xwininfo would wait for a click.)
 rect() {
   local l=0 r=0 t=0 b=0
   [ "${2:-}" != outer ] || read -r l r t b <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)"
-  xwininfo -id "$1" | awk -v l="${l:-0}" -v r="${r:-0}" -v t="${t:-0}" -v b="${b:-0}" '
+  xwininfo -id "${1:?no window}" | awk -v l="${l:-0}" -v r="${r:-0}" -v t="${t:-0}" -v b="${b:-0}" '
     /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF}
     END {print x - l, y - t, w + l + r, h + t + b}'
 }
 outer_rect() { rect "$1" outer; }
 # The screen pixel "x y" at client twips (x, y) of a window.
-at() { local l t; read -r l t _ <<<"$(rect "$1")" && echo $((l + $2 / 15)) $((t + $3 / 15)); }
-# The colours (RRGGBB) of the screen's pixels in a rectangle WxH+X+Y, one a line.
-colours() { import -window root -crop "$1" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p'; }
+at() { local l t; read -r l t _ <<<"$(rect "$1")" && echo $((l + $2 * ${E2E_DPI:-96} / 1440)) $((t + $3 * ${E2E_DPI:-96} / 1440)); }
+# The colours (RRGGBB) of the screen's pixels in a rectangle WxH+X+Y, one a line, or of a
+# window's own (Xwayland draws no root window).
+colours() { import -window "${2:-root}" -crop "$1" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p'; }
 
 # Where a light's colour shows, inside its border beside its caption: row lights 45 twips in
 # from their left edge, upright lights 45 in from their right edge.

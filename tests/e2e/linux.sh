@@ -86,5 +86,11 @@ display_lost() {
 autostart_entry() { sed -n 's/^Exec=//p' "$XDG_CONFIG_HOME/autostart/${VESK_APP_ID:?}.desktop" 2>/dev/null; }
 autostart_want() { readlink -f "$E2E_EXE"; }
 
-e2e_start "$1"
+# At another scale (DESKTOP xvfb-DPI: Xft.dpi, xvfb-DPIxFACTOR: with Qt's own scale factor on top;
+# a twip is then 1/1440 of a logical inch in device pixels), or on a real compositor (DESKTOP: see
+# on_desktop.sh).
+scale=${DESKTOP:-xvfb} && [[ $scale == xvfb* ]] && scale=${scale#xvfb} || scale=""
+IFS=x read -r dpi factor <<<"${scale#-}" && [ -z "$factor" ] || export QT_SCALE_FACTOR=$factor
+export E2E_DPI=$(awk -v d="${dpi:-96}" -v f="${factor:-1}" 'BEGIN { print d * f }')
+if [[ ${DESKTOP:-xvfb} == xvfb* ]]; then e2e_start "$1" "${dpi:-96}"; else . "$(dirname "$0")/on_desktop.sh" && desktop_e2e_start "$1"; fi
 play_scenarios "${2:-}"

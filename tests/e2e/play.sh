@@ -3,15 +3,17 @@
 # osk_started [NAME], autostart_entry and autostart_want, screen_reader (which logs announced
 # changes to $E2E_TMP/heard) and reader_lines. A step whose function a driver lacks
 # (other_window, which sets OTHER, signal_sent SIG, display_lost, wayland_session, minimise,
-# portal_start MODE VERSION, portal_calls CALL...) or that gives 2 (icon_menu KEY) cannot be
-# played there; TRAY_COLOURS=unseen says the icon's colours cannot be checked.
+# portal_start MODE VERSION, portal_calls CALL..., floating_shown, sway_does CMD) or that gives 2
+# (icon_menu KEY, on DESKTOP... where DESKTOP, xvfb unless set, is not named) cannot be played
+# there; TRAY_COLOURS=unseen says the icon's colours cannot be checked.
 # Usage, from a driver: play_scenarios [NAME_REGEX]
 
 # Steps that are one call of a function, with the step's words.
 declare -A CALL=([settings]=store_reset [start]=app_start [close]=close_app [tray]=start_tray
   [key]=key_press [icon-menu]=icon_menu [led]=set_led [pause]=sleep [other-window]=other_window
   [signal]=signal_sent [display-lost]=display_lost [wayland]=wayland_session [minimise]=minimise
-  [portal]=portal_start [portal-calls]=portal_calls [menu-key]=menu_key [reader]=screen_reader)
+  [portal]=portal_start [portal-calls]=portal_calls [menu-key]=menu_key [reader]=screen_reader
+  [floating]=floating_shown [sway]=sway_does)
 colour_of() { case $1 in red) echo $RED ;; green) echo $GREEN ;; grey) echo C0C0C0 ;; *) echo "!($RED|$GREEN)" ;; esac; }
 stored_is() { [ "$(store_get "$1")" = "$2" ]; }
 twips() { echo $(($1 * 15)) $(($2 * 15)) $(($3 * 15)) $(($4 * 15)); }
@@ -38,6 +40,7 @@ spoken() {
 heard() { [ "$(reads "$E2E_TMP/heard" "$1")" -gt 0 ]; }  # since the last change heard
 window_named() { case $1 in main) echo "$MAIN" ;; dialog) second_window ;; *) echo "$OTHER" ;; esac; }
 CALL+=([icon-click]=icon_click [tray-gone]=tray_gone)
+frame_is() { [ "$(outer_rect "$1")" = "${*:2}" ]; }
 
 play_step() {
   local verb=$1
@@ -54,7 +57,9 @@ play_step() {
     click) click "$(window_named "$1")" "$2" "$3" ;;
     windows) wait_for 3 "not $1 window(s) shown" windows_shown "$1" ;;
     stored) wait_for 2 "$1 is stored as '$(store_get "$1")', not '$2'" stored_is "$1" "${2%none}" ;;
-    frame) [ "$(outer_rect "$MAIN")" = "$*" ] || fail "the frame is at '$(outer_rect "$MAIN")', not '$*'" ;;
+    on) [[ " $* " == *" ${DESKTOP:-xvfb} "* ]] || return 2 ;;  # not a desktop it plays on
+    frame) wait_for 2 "the frame is at '$(outer_rect "$MAIN")', not '$*'" frame_is "$MAIN" "$*" ;;
+    dialog-frame) wait_for 2 "the dialog is at '$(outer_rect "$(second_window)")', not '$*'" frame_is "$(second_window)" "$*" ;;
     move) user_move "$MAIN" "$1" "$2" && CLOSED_AT=$(outer_rect "$MAIN") ;;
     stored-frame)
       [ "$(stored_rect "$1")" = "$(twips $CLOSED_AT)" ] ||
