@@ -2,6 +2,7 @@
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
 find_package(X11 REQUIRED)
 
+add_subdirectory(platform/sigio)
 add_subdirectory(settings/ini)
 add_subdirectory(forms/qt)
 add_subdirectory(tray/qt)
