@@ -35,4 +35,9 @@ target_link_libraries(tick-cost PRIVATE vesk_core vesk_store_ini vesk_forms_qt v
 target_precompile_headers(tick-cost REUSE_FROM vesk_forms_qt)
 set_target_properties(tick-cost PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 
+# tools/measure-startup.sh: the time from a start to the window on screen, beside bare-window.
+add_executable(startup-time tools/startup_time.cpp)
+target_link_libraries(startup-time PRIVATE X11::X11)
+set_target_properties(startup-time PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+
 include(cmake/install_linux.cmake)
