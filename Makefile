@@ -64,7 +64,7 @@ check: deps-test
 
 # The Debian package from a Release build with Debian's own flags, and the Windows installer.
 package: deps-test
-	cmake -S . -B build/deb -DCMAKE_BUILD_TYPE=Release -DVESK_TESTS=OFF \
+	cmake -S . -B build/deb -DCMAKE_BUILD_TYPE=Release -DVESK_TESTS=OFF -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON \
 	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 	cmake --build build/deb -j $(JOBS)

@@ -2,6 +2,7 @@
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
 find_package(X11 REQUIRED)
 
+add_subdirectory(platform/sigio)
 add_subdirectory(settings/ini)
 add_subdirectory(forms/qt)
 add_subdirectory(tray/qt)
@@ -33,5 +34,10 @@ add_executable(tick-cost tools/tick_cost.cpp)
 target_link_libraries(tick-cost PRIVATE vesk_core vesk_store_ini vesk_forms_qt vesk_platform_linux)
 target_precompile_headers(tick-cost REUSE_FROM vesk_forms_qt)
 set_target_properties(tick-cost PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+
+# tools/measure-startup.sh: the time from a start to the window on screen, beside bare-window.
+add_executable(startup-time tools/startup_time.cpp)
+target_link_libraries(startup-time PRIVATE X11::X11)
+set_target_properties(startup-time PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 
 include(cmake/install_linux.cmake)

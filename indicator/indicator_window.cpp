@@ -102,15 +102,19 @@ void IndicatorWindow::VESK_TIMER_Timer() {
   display.showOsk = settings_.number(Key::ShowOsk);
 
   const TickOutcome out = computeTick(states, display, known);
-  for (int i = 0; i < 3; ++i) {
-    // Hidden lights are coloured too, so a light that appears already shows the state.
-    rowLights_[i]->setBackColour(out.colour[i]);
-    uprightLights_[i]->setBackColour(out.colour[i]);
-    uprightLights_[i]->setVisible(out.uprightVisible[i]);
-    rowLights_[i]->setVisible(out.rowVisible[i]);
-    if (out.colour[i] != said_[i].colour || why[i] != said_[i].why) say(i, out.colour[i], why[i]);
+  if (out != applied_) {
+    applied_ = out;
+    for (int i = 0; i < 3; ++i) {
+      // Hidden lights are coloured too, so a light that appears already shows the state.
+      rowLights_[i]->setBackColour(out.colour[i]);
+      uprightLights_[i]->setBackColour(out.colour[i]);
+      uprightLights_[i]->setVisible(out.uprightVisible[i]);
+      rowLights_[i]->setVisible(out.rowVisible[i]);
+    }
+    oskButton_->setVisible(out.oskVisible);
   }
-  oskButton_->setVisible(out.oskVisible);
+  for (int i = 0; i < 3; ++i)
+    if (out.colour[i] != said_[i].colour || why[i] != said_[i].why) say(i, out.colour[i], why[i]);
   if (onLights) onLights(out.colour);
 }
 

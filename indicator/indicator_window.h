@@ -5,9 +5,11 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "forms/forms.h"
+#include "indicator/refresh.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 
@@ -74,6 +76,7 @@ class IndicatorWindow {
   };
   std::array<Said, 3> said_;  // what each key's lights last said, in colour and words
   bool storePlace_ = true;    // false where the window system places the window
+  std::optional<TickOutcome> applied_;  // what the lights show, as the last tick set it
 };
 
 }  // namespace vesk::indicator

@@ -37,10 +37,12 @@ void NotificationArea::lightsShown(const LightColours& lights) {
 void NotificationArea::apply() {
   const bool iconOn = this->iconOn();
   if (iconOn) {
-    const auto picture = trayPicture(lights_);
-    // Redrawn only when it changes: a new icon costs the tray host a repaint.
-    if (shown_ != picture) icon_.show(picture);
-    shown_ = picture;
+    // Redrawn only when the lights change (the picture and its words follow from them): a new
+    // icon costs the tray host a repaint, and building its words costs every tick.
+    if (!shown_ || shown_->segments != lights_) {
+      shown_ = trayPicture(lights_);
+      icon_.show(*shown_);
+    }
   } else if (shown_) {
     icon_.hide();
     shown_.reset();

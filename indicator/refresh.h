@@ -20,6 +20,7 @@ struct TickOutcome {
   std::array<bool, 3> rowVisible{};
   std::array<bool, 3> uprightVisible{};
   bool oskVisible = true;
+  bool operator==(const TickOutcome&) const = default;
 };
 
 // A key whose state the session cannot tell (`known` false) is grey, neither on nor off.

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cfloat>
 #include <charconv>
+#include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 namespace vesk::settings {
 namespace {
@@ -117,10 +120,21 @@ std::string formatSingle(float value) {
   if (value == std::trunc(value) && std::fabs(value) < 1e9f) {
     return std::to_string(static_cast<long long>(value));
   }
-  // Shortest text that reads back as the same single; independent of the C locale.
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  // The shortest text that reads back as the same single. printf rather than std::to_chars,
+  // whose floating-point tables would add 170 KB to the static Windows program; printf writes
+  // the C locale's decimal point, which becomes '.' so that every locale reads it back.
+  const char* point = std::localeconv()->decimal_point;
+  std::string text;
+  for (int precision = 1; precision <= 9; ++precision) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.*g", precision, static_cast<double>(value));
+    text = buffer;
+    if (const auto at = text.find(point); *point != '\0' && at != std::string::npos) {
+      text.replace(at, std::strlen(point), ".");
+    }
+    if (toSingle(text, '.') == value) break;
+  }
+  return text;
 }
 
 std::string formatInt(int value) {

@@ -20,6 +20,7 @@ class MemoryStore : public Store {
     values_[{app, section, key}] = text;
     ++writes_;
   }
+  std::optional<std::uint64_t> revision() override { return writes_; }
   void saveMany(const std::string& app, const std::string& section,
                 const Entries& entries) override {
     for (const auto& [key, text] : entries) values_[{app, section, key}] = text;

@@ -35,11 +35,19 @@ std::optional<float> Settings::storedSingle(Key key) {
 }
 
 double Settings::number(Key key) {
-  const auto text = stored(key);
-  if (!text) return info(key).fallback;
-  if (const auto value = toDouble(*text, decimalSeparator_)) return *value;
-  reportUnusable(key, *text, "is not a number");
-  return info(key).fallback;
+  const auto revision = store_.revision();
+  Kept& kept = kept_[static_cast<std::size_t>(key)];
+  if (revision && kept.valid && kept.revision == *revision) return kept.value;
+  double value = info(key).fallback;
+  if (const auto text = stored(key)) {
+    if (const auto number = toDouble(*text, decimalSeparator_)) {
+      value = *number;
+    } else {
+      reportUnusable(key, *text, "is not a number");
+    }
+  }
+  if (revision) kept = {*revision, true, value};
+  return value;
 }
 
 int Settings::checkValue(Key key) {

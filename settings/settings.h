@@ -4,8 +4,10 @@
 // A stored value that does not convert counts as absent; it is reported once per key and
 // value, and never rewritten here.
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -47,6 +49,14 @@ class Settings {
   char decimalSeparator_;
   Reporter report_;
   std::set<std::pair<Key, std::string>> reported_;
+  // number()'s results, kept while the store's revision stays: the refresh asks ten times a
+  // second for values that hardly ever change.
+  struct Kept {
+    std::uint64_t revision = 0;
+    bool valid = false;
+    double value = 0;
+  };
+  std::array<Kept, std::size(kKeys)> kept_{};
 };
 
 }  // namespace vesk::settings

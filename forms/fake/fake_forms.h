@@ -21,11 +21,17 @@ class FakeLabel : public Label {
   std::string caption() const override { return caption_; }
   void setBackColour(Colour colour) override {
     back = colour;
-    ++colourSets;
+    ++changes;
   }
-  void setVisible(bool visible) override { visible_ = visible; }
+  void setVisible(bool visible) override {
+    visible_ = visible;
+    ++changes;
+  }
   bool isVisible() const override { return visible_; }
-  void setToolTip(const std::string& text) override { toolTip = text; }
+  void setToolTip(const std::string& text) override {
+    toolTip = text;
+    ++changes;
+  }
   void setAccessibleState(const std::string& words) override {
     accessibleState = words;
     ++wordSets;
@@ -36,7 +42,7 @@ class FakeLabel : public Label {
   std::string accessibleState;
   int wordSets = 0;
   std::optional<Colour> back = spec.back;
-  int colourSets = 0;
+  int changes = 0;  // each one would be work for a real toolkit: a repaint, a request
 
  private:
   std::string caption_;
@@ -46,12 +52,16 @@ class FakeLabel : public Label {
 class FakeButton : public Button {
  public:
   explicit FakeButton(ButtonSpec design) : spec(std::move(design)) {}
-  void setVisible(bool visible) override { visible_ = visible; }
+  void setVisible(bool visible) override {
+    visible_ = visible;
+    ++changes;
+  }
   bool isVisible() const override { return visible_; }
   void click() {
     if (visible_ && onClick) onClick();
   }
   ButtonSpec spec;
+  int changes = 0;
 
  private:
   bool visible_ = true;

@@ -86,16 +86,18 @@ std::uint16_t LedSource::keyState(LockKey key) {
   auto& list = leds_[slot(key)];
   bool on = false;
   bool read = false;
-  std::erase_if(list, [&](const Led& led) {
-    const auto state = lit(led.fd);
-    if (state) {
-      on = on || *state;
-      read = true;
-      return false;
+  // One lit LED says it all: the others are not read (each read is a system call).
+  for (auto led = list.begin(); led != list.end() && !on;) {
+    const auto state = lit(led->fd);
+    if (!state) {
+      close(led->fd);  // unplugged: the kernel fails the read; a new entry comes with a rescan
+      led = list.erase(led);
+      continue;
     }
-    close(led.fd);  // unplugged: the kernel fails the read; a new entry comes with a rescan
-    return true;
-  });
+    on = *state;
+    read = true;
+    ++led;
+  }
   read_[slot(key)] = read;
   return on ? 0x0001 : 0;
 }

@@ -4,8 +4,9 @@
 // any keyboard is lit. The compositor of a Wayland session sets these LEDs; they send no change
 // notification, so each read polls them.
 //
-// The files stay open and each read is one pread, no path lookup. The directory is listed
-// again every few seconds, for keyboards plugged in or taken away meanwhile.
+// The files stay open and each read is one pread, no path lookup, until one LED of the key is
+// found lit. The directory is listed again every few seconds, for keyboards plugged in or taken
+// away meanwhile.
 
 #include <array>
 #include <chrono>

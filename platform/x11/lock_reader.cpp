@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "platform/sigio/sigio.h"
+
 namespace vesk::platform::x11 {
 namespace {
 
@@ -27,6 +29,9 @@ std::size_t slot(LockKey key) {
 }  // namespace
 
 LockReader::LockReader(Display* display) : display_(display) {
+  // Whatever comes on the connection from now on raises SIGIO, so that a read while nothing
+  // has come costs no system call.
+  signalled_ = sigio::signalWhenReadable(ConnectionNumber(display_));
   int opcode = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
   XkbQueryExtension(display_, &opcode, &xkbEventBase_, &error, &major, &minor);
   // Select the events before the first look-up, so that no change falls between the two.
@@ -147,9 +152,19 @@ bool LockReader::held(const KeyInfo& info) const {
   return false;
 }
 
+void LockReader::catchUp() {
+  if (signalled_) {
+    const unsigned now = sigio::count();
+    if (now == seen_ && !first_) return;
+    seen_ = now;
+    first_ = false;
+  }
+  drainEvents(QueuedAfterReading);
+}
+
 std::uint16_t LockReader::keyState(LockKey key) {
   if (xiOpcode_ < 0) queryHeld();
-  drainEvents(QueuedAfterReading);
+  catchUp();
   const KeyInfo& info = keys_[slot(key)];
   std::uint16_t word = 0;
   if (info.indicatorIndex >= 0 && (indicatorState_ & (1u << info.indicatorIndex))) word |= 0x0001;

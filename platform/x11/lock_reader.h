@@ -4,7 +4,9 @@
 //
 // The indicators come from XKB indicator events and the held keys from XInput2 raw key events on
 // the root window, both queued on our connection and drained without a round trip: a tick reads
-// the local copy, as reading a key-state table does, and asks the server nothing.
+// the local copy, as reading a key-state table does, and asks the server nothing. The
+// connection raises SIGIO when anything comes (platform/sigio), so a read while nothing has
+// come makes no system call either.
 
 #include <X11/Xlib.h>
 
@@ -45,6 +47,8 @@ class LockReader final : public LockSource {
   };
 
   void lookUp();
+  // Handles what has come on the connection, if anything may have.
+  void catchUp();
   // Handles the events already read (mode QueuedAlready) or also those waiting on the socket.
   void drainEvents(int mode);
   // Asks the server which keys are down (one round trip).
@@ -59,6 +63,9 @@ class LockReader final : public LockSource {
   bool stale_ = true;  // the keymap changed: look the keycodes and indicators up again
   int xiOpcode_ = -1;  // -1: no XInput2, the held keys are asked for at each read
   std::bitset<256> down_;
+  bool signalled_ = false;  // SIGIO tells when something comes; else every read looks
+  bool first_ = true;
+  unsigned seen_ = 0;  // the SIGIO count at the last look
 };
 
 }  // namespace vesk::platform::x11

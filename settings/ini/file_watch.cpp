@@ -1,39 +1,17 @@
 #include "settings/ini/file_watch.h"
 
-#include <fcntl.h>
-#include <signal.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <utility>
 
+#include "platform/sigio/sigio.h"
+
 namespace vesk::settings::ini {
 namespace {
-
-std::atomic<unsigned> events{0};
-
-void onSigio(int) {
-  events.fetch_add(1, std::memory_order_relaxed);
-}
-
-// Installs the counter once; false when SIGIO already belongs to someone else.
-bool sigioIsOurs() {
-  static const bool ours = [] {
-    struct sigaction old {};
-    if (::sigaction(SIGIO, nullptr, &old) != 0) return false;
-    if (old.sa_handler != SIG_DFL && old.sa_handler != SIG_IGN) return false;
-    struct sigaction sa {};
-    sa.sa_handler = onSigio;
-    sa.sa_flags = SA_RESTART;
-    sigemptyset(&sa.sa_mask);
-    return ::sigaction(SIGIO, &sa, nullptr) == 0;
-  }();
-  return ours;
-}
 
 constexpr std::uint32_t kFolderEvents = IN_CLOSE_WRITE | IN_MODIFY | IN_MOVED_TO | IN_MOVED_FROM |
                                         IN_CREATE | IN_DELETE | IN_ATTRIB | IN_DELETE_SELF |
@@ -45,12 +23,9 @@ FileWatch::FileWatch(std::string path) : path_(std::move(path)) {
   const auto slash = path_.rfind('/');
   dir_ = slash == std::string::npos ? "." : slash == 0 ? "/" : path_.substr(0, slash);
   name_ = slash == std::string::npos ? path_ : path_.substr(slash + 1);
-  if (!sigioIsOurs()) return;
   fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   if (fd_ < 0) return;
-  const int flags = ::fcntl(fd_, F_GETFL);
-  if (::fcntl(fd_, F_SETOWN, ::getpid()) != 0 || flags < 0 ||
-      ::fcntl(fd_, F_SETFL, flags | O_ASYNC) != 0) {
+  if (!platform::sigio::signalWhenReadable(fd_)) {
     ::close(fd_);
     fd_ = -1;
     return;
@@ -123,7 +98,7 @@ bool FileWatch::statChanged() {
 
 bool FileWatch::changed() {
   if (fd_ < 0) return statChanged() || std::exchange(first_, false);
-  const unsigned now = events.load(std::memory_order_acquire);
+  const unsigned now = platform::sigio::count();
   if (now == seen_ && !first_) return false;
   seen_ = now;
   const bool relevant = drain();

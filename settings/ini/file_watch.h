@@ -1,8 +1,9 @@
 #pragma once
 // Tells whether a file may have changed since the last look, for a reader that asks ten times a
 // second. inotify on the file's folder reports changes; its descriptor raises SIGIO when an event
-// arrives, so a look while nothing happened is one atomic load and no system call. Where that
-// cannot be set up (no inotify, another SIGIO handler), each look compares the file's stat.
+// arrives (platform/sigio), so a look while nothing happened is one atomic load and no system
+// call. Where that cannot be set up (no inotify, another SIGIO handler), each look compares the
+// file's stat.
 
 #include <string>
 #include <tuple>

@@ -25,6 +25,12 @@ void IniStore::refresh() {
   if (!watch_.changed()) return;
   text_ = ini::readRegularFile(path_).text;
   found_.clear();
+  ++revision_;
+}
+
+std::optional<std::uint64_t> IniStore::revision() {
+  refresh();
+  return revision_;
 }
 
 std::optional<std::string> IniStore::get(const std::string&, const std::string& section,
@@ -47,6 +53,7 @@ void IniStore::saveMany(const std::string&, const std::string& section, const En
   const std::string failure = ini::replaceFile(
       path_, [&](const std::string& old) { return ini::withValues(old, section, entries); },
       &written);
+  ++revision_;
   if (failure.empty()) {
     text_ = std::move(written);
     found_.clear();

@@ -37,6 +37,8 @@ class IniStore final : public Store {
             const std::string& text) override;
   void saveMany(const std::string& app, const std::string& section,
                 const Entries& entries) override;
+  // Costs no system call while the file is unchanged (see file_watch.h).
+  std::optional<std::uint64_t> revision() override;
 
  private:
   void refresh();
@@ -48,6 +50,7 @@ class IniStore final : public Store {
   std::map<std::pair<std::string, std::string>, std::optional<std::string>> found_;
   std::map<std::pair<std::string, std::string>, std::string> unsaved_;
   bool reportedWrite_ = false;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace vesk::settings

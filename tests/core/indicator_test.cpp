@@ -74,6 +74,19 @@ TEST_F(IndicatorTest, EveryTickColoursEveryLightByTheWholeKeyWordAndShowsWhatThe
     }
   }
   EXPECT_EQ(platform.keyStateReads, 3 * 3 * 8) << "one read a key a tick";
+
+  // A tick that changes nothing touches no element: on a real toolkit, no repaint, no request.
+  const auto changes = [&] {
+    int n = w.button("OSK_BUTTON").changes;
+    for (int i = 0; i < 3; ++i) n += w.label(kRow[i]).changes + w.label(kUpright[i]).changes;
+    return n;
+  };
+  const int before = changes();
+  tick();
+  EXPECT_EQ(changes(), before);
+  platform.states[1] = 0x0001;
+  tick();
+  EXPECT_EQ(w.label(kUpright[1]).back, forms::kGreen) << "a change after a quiet tick";
 }
 
 // The on-screen keyboard button is played end to end (on-screen-keyboard).
