@@ -147,6 +147,7 @@ icon_menu() { right_click "$(tray_icon)" 150 150 && xdotool key "$1"; }
 icon_click() { click "$(tray_icon)" 150 150; }
 tray_gone() { [ -z "${TRAY_PID:-}" ] || { kill "$TRAY_PID" && wait "$TRAY_PID" 2>/dev/null; TRAY_PID=""; }; }
 
+active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 # Whether a shown top-level window other than the indicator's frame has its corner on that frame.
 menu_at_window() {
   xdotool search --maxdepth 1 --onlyvisible --name '' getwindowgeometry --shell %@ |
@@ -157,7 +158,10 @@ menu_at_window() {
 # The Menu key (or the key given second) with the indicator active and the mouse in the far
 # corner; once the menu is up at the window, an item's access key.
 menu_key() {
-  settled && xdotool mousemove $(xdotool getdisplaygeometry | awk '{ print $1 - 5, $2 - 5 }') \
-    windowactivate --sync "$MAIN" key "${2:-Menu}"
+  settled && xdotool mousemove $(xdotool getdisplaygeometry | awk '{ print $1 - 5, $2 - 5 }')
+  # Not windowactivate --sync: on mutter's Xwayland its wait fails, and the key would not follow.
+  xdotool windowactivate "$MAIN" 2>/dev/null
+  wait_for 3 "the indicator did not become active" active "$MAIN"
+  xdotool key "${2:-Menu}"
   wait_for 3 "${2:-Menu} opened no menu at the window" menu_at_window && xdotool key "$1"
 }

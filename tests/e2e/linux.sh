@@ -69,7 +69,9 @@ minimise() { xdotool windowminimize --sync "$MAIN"; }
 reader_lines() { /usr/bin/python3 "$(dirname "$0")/screen_reader.py" list; }
 screen_reader() {
   local bus
-  bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) && E2E_PIDS+=("${bus#*$'\n'}")
+  # On a bus of our own (private-bus.conf): nothing installed on the machine is started on it.
+  bus=$(dbus-daemon --config-file="$(dirname "$0")/private-bus.conf" --fork --print-address=1 \
+    --print-pid=1) && E2E_PIDS+=("${bus#*$'\n'}")
   # The accessibility bus's socket goes into the run's own runtime folder (lib.sh).
   export DBUS_SESSION_BUS_ADDRESS=${bus%$'\n'*} QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
   /usr/libexec/at-spi-bus-launcher --launch-immediately &>/dev/null & E2E_PIDS+=($!)
