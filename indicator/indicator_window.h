@@ -74,8 +74,8 @@ class IndicatorWindow {
     forms::Colour colour = forms::kWhite;
     std::string why;
   };
-  std::array<Said, 3> said_;  // what each key's lights last said, in colour and words
-  bool storePlace_ = true;    // false where the window system places the window
+  std::array<Said, 3> said_;            // what each key's lights last said, in colour and words
+  bool storePlace_ = true;              // false where the window system places the window
   std::optional<TickOutcome> applied_;  // what the lights show, as the last tick set it
 };
 
