@@ -41,6 +41,9 @@ IndicatorWindow::IndicatorWindow(forms::Toolkit& toolkit, settings::Settings& se
 
   // What this session cannot do is said in the window, not only on stderr.
   platform_.onNote = [this](const std::string& sentence) { window_->showNote(sentence); };
+  platform_.onPressed = [this](platform::LockKey key) {
+    if (onFlip) onFlip(key);
+  };
 
   w.onUnload = [this] { Form_Unload(); };
   w.onDblClick = [this] { Form_DblClick(); };
@@ -50,6 +53,7 @@ IndicatorWindow::IndicatorWindow(forms::Toolkit& toolkit, settings::Settings& se
 
 IndicatorWindow::~IndicatorWindow() {
   platform_.onNote = nullptr;
+  platform_.onPressed = nullptr;
 }
 
 void IndicatorWindow::start() {
@@ -147,7 +151,6 @@ void IndicatorWindow::OSK_BUTTON_Click() {
 }
 
 void IndicatorWindow::flip(platform::LockKey key) {
-  if (onFlip) onFlip(key);
   platform_.pressKey(key);
 }
 

@@ -50,7 +50,8 @@ class IndicatorWindow {
   std::function<forms::NativeHandle()> otherOwnWindow;
   // Each tick's light colours (Num, Caps, Scroll), once they are shown.
   std::function<void(const std::array<forms::Colour, 3>&)> onLights;
-  // The program is about to press this key for the user's double-click.
+  // The program has pressed this key for the user's double-click, as the press went out (for a
+  // press through the desktop's portal, after the desktop agreed).
   std::function<void(platform::LockKey)> onFlip;
   // Asked at start: whether the window starts hidden (the notification area shows it).
   std::function<bool()> startHidden;

@@ -41,6 +41,9 @@ class Platform {
   // Receives a sentence for the user, in the window, when an action cannot be done in this
   // session (a lock-key press, no on-screen keyboard installed).
   std::function<void(const std::string&)> onNote;
+  // Told of each press the moment it goes to the system: within pressKey for most, once the
+  // desktop has agreed for a press through its portal, never for one that was refused.
+  std::function<void(LockKey)> onPressed;
 };
 
 }  // namespace vesk::platform

@@ -12,6 +12,7 @@ void FakePlatform::pressKey(LockKey key) {
   // Like a real lock key: a press and release toggles it.
   auto& s = states[static_cast<int>(key)];
   s = s ? 0 : 1;
+  if (onPressed) onPressed(key);
 }
 
 NativeHandle FakePlatform::foregroundWindow() {

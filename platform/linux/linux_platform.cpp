@@ -52,6 +52,11 @@ class LinuxPlatform final : public Platform {
                 [this] { refusePress(); },
                 [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); }});
     }
+    if (presser_) {
+      presser_->onPressed = [this](LockKey key) {
+        if (onPressed) onPressed(key);
+      };
+    }
     if (display_) order_ = std::make_unique<x11::WindowOrder>(display_);
   }
   ~LinuxPlatform() override {

@@ -112,15 +112,17 @@ class DbusTransport final : public QObject, public Transport {
     closings_[path] = std::move(closed);
   }
 
-  void notifyKeycode(const std::string& session, int keycode, bool pressed) override {
+  void notifyKeycode(const std::string& session, int keycode, bool pressed,
+                     std::function<void()> failed) override {
     auto call = QDBusMessage::createMethodCall(kService, kObject, kRemoteDesktop,
                                                QStringLiteral("NotifyKeyboardKeycode"));
     call << QVariant::fromValue(QDBusObjectPath(QString::fromStdString(session))) << QVariantMap()
          << keycode << uint(pressed ? 1 : 0);
-    send(call, [](const QDBusMessage& reply) {
-      if (reply.type() == QDBusMessage::ErrorMessage)
-        std::fprintf(stderr, "vesk-lights: the key press did not reach the desktop: %s\n",
-                     qPrintable(reply.errorMessage()));
+    send(call, [failed = std::move(failed)](const QDBusMessage& reply) {
+      if (reply.type() != QDBusMessage::ErrorMessage) return;
+      std::fprintf(stderr, "vesk-lights: the key press did not reach the desktop: %s\n",
+                   qPrintable(reply.errorMessage()));
+      failed();
     });
   }
 

@@ -145,9 +145,16 @@ void PortalPresser::giveUp(const char* sentence) {
 }
 
 void PortalPresser::pressQueued() {
+  const std::string session = session_;
+  // A press the desktop turned down (the session revoked or gone) is said like a refusal, and
+  // the next double-click asks again.
+  const auto failed = [this, session] {
+    if (session == session_) refused("the desktop did not take the key press");
+  };
   for (const LockKey key : queue_) {
-    transport_->notifyKeycode(session_, evdevCode(key), true);
-    transport_->notifyKeycode(session_, evdevCode(key), false);
+    transport_->notifyKeycode(session_, evdevCode(key), true, failed);
+    transport_->notifyKeycode(session_, evdevCode(key), false, failed);
+    if (onPressed) onPressed(key);
   }
   queue_.clear();
   const unsigned use = ++lastUse_;

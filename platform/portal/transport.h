@@ -46,7 +46,9 @@ class Transport {
                        std::function<void(const Response&)> done) = 0;
   // Calls `closed` when the desktop closes the session (the user stopped it).
   virtual void watchSession(const std::string& session, std::function<void()> closed) = 0;
-  virtual void notifyKeycode(const std::string& session, int keycode, bool pressed) = 0;
+  // `failed` runs if the desktop answers the call with an error.
+  virtual void notifyKeycode(const std::string& session, int keycode, bool pressed,
+                             std::function<void()> failed) = 0;
   // Session.Close; `atExit` waits briefly for it to be sent, as the program is about to end.
   virtual void closeSession(const std::string& session, bool atExit) = 0;
   // Runs `fn` once, `ms` milliseconds from now, unless the transport has gone.

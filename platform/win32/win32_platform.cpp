@@ -43,6 +43,7 @@ void Win32Platform::pressKey(LockKey key) {
   inputs[1] = inputs[0];
   inputs[1].ki.dwFlags = extended | KEYEVENTF_KEYUP;
   SendInput(2, inputs, sizeof(INPUT));
+  if (onPressed) onPressed(key);
 }
 
 NativeHandle Win32Platform::foregroundWindow() {

@@ -32,6 +32,7 @@ void KeyPresser::press(LockKey key) {
     XSync(display_, False);
   }
   if (mayLockNothing && reader_.indicatorNow(key) == before) reader_.setIndicator(key, !before);
+  if (onPressed) onPressed(key);
 }
 
 }  // namespace vesk::platform::x11

@@ -20,7 +20,7 @@ struct FakeTransport : Transport {
   std::optional<RemoteDesktop> portal;
   std::vector<std::pair<Method, Done>> waiting;
   std::vector<std::pair<int, Fn>> timers;
-  Fn closedByDesktop;
+  Fn closedByDesktop, pressFails;
   int now = 0, sessions = 0;
   FakeTransport(std::string& log, std::optional<RemoteDesktop> p) : log(log), portal(p) {}
   std::string uniqueName() override { return ":1.42"; }
@@ -41,9 +41,10 @@ struct FakeTransport : Transport {
     waiting.emplace_back(m, std::move(done));
   }
   void watchSession(const std::string&, Fn closed) override { closedByDesktop = closed; }
-  void notifyKeycode(const std::string& s, int code, bool down) override {
+  void notifyKeycode(const std::string& s, int code, bool down, Fn failed) override {
     EXPECT_EQ(s, "/s" + std::to_string(sessions));
     log += " " + std::to_string(code) + (down ? "v" : "^");
+    pressFails = failed;
   }
   void closeSession(const std::string& s, bool exit) override {
     log += " close" + s + "@" + std::to_string(now) + (exit ? "!" : "");
@@ -52,9 +53,10 @@ struct FakeTransport : Transport {
 };
 
 // Rows, fields between '#': the portal's version and device types, the stored token, a script,
-// then the calls, what was said and the token stored after. Scripts: N C S a press; + and - the
-// desktop grants or refuses the oldest request; wMS time passes; x the desktop closes the
-// session. Refusals, restored consent and a missing portal are the scenarios' part.
+// then the calls ("!": the window is told the press went out), what was said and the token
+// stored after. Scripts: N C S a press; + and - the desktop grants or refuses the oldest
+// request; wMS time passes; x the desktop closes the session; f it fails the last key press.
+// Refusals, restored consent and a missing portal are the scenarios' part.
 TEST(PortalPresser, AsksOncePressesInOrderAndClosesWhenIdle) {
   const std::string badToken =
       " | vesk-lights: the stored PORTAL_RESTORE_TOKEN is not a usable restore token; the desktop "
@@ -65,7 +67,7 @@ TEST(PortalPresser, AsksOncePressesInOrderAndClosesWhenIdle) {
   const std::string silent = " | The desktop did not answer the request to press the key.";
   const std::string rows[] = {
       // presses made while the dialog is open, in order; closed 10 s after the last press
-      "1 7##C N + + + w5000 S w9999 w1#reg c s/s1:types=1 S/s1 58v 58^ 69v 69^ 70v 70^ "
+      "1 7##C N + + + w5000 S w9999 w1#reg c s/s1:types=1 S/s1 58v 58^! 69v 69^! 70v 70^! "
       "close/s1@15000 =",
       "2 6##C#reg | unsupported =",  // no keyboard among the device types
       // each call has 30 s to be answered; a session that comes later is closed
@@ -74,8 +76,10 @@ TEST(PortalPresser, AsksOncePressesInOrderAndClosesWhenIdle) {
       // an unusable token is neither sent nor rewritten, and told once without its value; a
       // refused press is dropped, the next one asks again, and the new token replaces it
       "2 1#a b#C + + - C + + +#reg c" + badToken + " s/s1:persist_mode=2:types=1 S/s1" + refused +
-          " c s/s2:persist_mode=2:types=1 S/s2 58v 58^ =new-2",
-      "1 7##C + + + x C#reg c s/s1:types=1 S/s1 58v 58^ c =",  // closed by the desktop
+          " c s/s2:persist_mode=2:types=1 S/s2 58v 58^! =new-2",
+      "1 7##C + + + x C#reg c s/s1:types=1 S/s1 58v 58^! c =",  // closed by the desktop
+      // a press the desktop turns down is said as a refusal, and the next press asks again
+      "1 7##C + + + f C#reg c s/s1:types=1 S/s1 58v 58^!" + refused + " c =",
   };
   for (const std::string& row : rows) {
     std::istringstream fields(row);
@@ -90,6 +94,7 @@ TEST(PortalPresser, AsksOncePressesInOrderAndClosesWhenIdle) {
     const auto say = [&](const std::string& s) { log += " | " + s.substr(0, s.find(" (")); };
     PortalPresser presser(std::move(owned), store,
                           PortalPresser::Hooks{say, [&] { say("unsupported"); }, say});
+    presser.onPressed = [&](LockKey) { log += "!"; };
     std::istringstream steps(script);
     for (std::string step; steps >> step;) {
       if (const auto k = std::string("NCS").find(step); k != std::string::npos)
@@ -109,6 +114,7 @@ TEST(PortalPresser, AsksOncePressesInOrderAndClosesWhenIdle) {
         if (t.timers[i].first <= t.now && t.timers[i].second)
           std::exchange(t.timers[i].second, nullptr)();
       if (step == "x") t.closedByDesktop();
+      if (step == "f") t.pressFails();
     }
     EXPECT_EQ(log + " =" + store.get(app, "Settings", key).value_or(""), want) << script;
   }
