@@ -106,11 +106,13 @@ int main(int argc, char** argv) {
   main.start();
   meeting.listen();
   inWindow = [&main](const std::string& sentence) { main.window().showNote(sentence); };
-  if (!untold.empty()) inWindow(untold);
-  if (!start.note.empty()) {
-    report(start.note);
-    inWindow(start.note);
-  }
+  // One note at a time shows: both sentences in it, where the settings file and the meeting
+  // point both have something to say.
+  if (!start.note.empty()) report(start.note);
+  const std::string both = untold + (untold.empty() || start.note.empty() ? "" : " ") + start.note;
+  if (!both.empty()) inWindow(both);
   vesk::app::closeWindowsAtSessionEnd(app);
-  return toolkit.run();
+  const int status = toolkit.run();
+  meeting.onShow = nullptr;  // the window and the tray are about to go
+  return status;
 }

@@ -92,5 +92,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     report(start.note);
     main.window().showNote(start.note);
   }
-  return toolkit.run();
+  const int status = toolkit.run();
+  meeting.onShow = nullptr;  // the window and the tray are about to go
+  return status;
 }

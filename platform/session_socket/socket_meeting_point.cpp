@@ -40,9 +40,9 @@ SocketMeetingPoint::~SocketMeetingPoint() {
   if (lockFd_ >= 0) ::close(lockFd_);
 }
 
-MeetingPoint::Claim SocketMeetingPoint::fail(const std::string& what) {
-  problem_ = "Starting VESK-LIGHTS again opens another copy: " + what + " " + socketPath_ +
-             " failed (" + std::strerror(errno) + ").";
+MeetingPoint::Claim SocketMeetingPoint::fail(const std::string& what, const std::string& path) {
+  problem_ = "Starting VESK-LIGHTS again opens another copy: " + what + " " + path + " failed (" +
+             std::strerror(errno) + ").";
   if (listenFd_ >= 0) ::close(listenFd_);
   if (lockFd_ >= 0) ::close(lockFd_);  // the next copy may do better
   listenFd_ = lockFd_ = -1;
@@ -53,21 +53,21 @@ MeetingPoint::Claim SocketMeetingPoint::claim() {
   if (socketPath_.empty()) return Claim::Unavailable;
   if (listenFd_ >= 0) return Claim::First;
   sockaddr_un address;
-  if (!addressOf(socketPath_, address)) return errno = ENAMETOOLONG, fail("binding");
+  if (!addressOf(socketPath_, address)) return errno = ENAMETOOLONG, fail("binding", socketPath_);
   if (lockFd_ < 0) {
     lockFd_ = ::open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (lockFd_ < 0) return fail("locking");
+    if (lockFd_ < 0) return fail("locking", lockPath_);
     // The sticky bit keeps the runtime folder's clean-up away from a file of a running copy.
     ::fchmod(lockFd_, S_IRUSR | S_IWUSR | S_ISVTX);
   }
   if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
-    return errno == EWOULDBLOCK || errno == EINTR ? Claim::Other : fail("locking");
+    return errno == EWOULDBLOCK || errno == EINTR ? Claim::Other : fail("locking", lockPath_);
   }
   ::unlink(socketPath_.c_str());  // left by a copy that was killed
   listenFd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   if (listenFd_ < 0 || ::bind(listenFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) ||
       ::listen(listenFd_, SOMAXCONN)) {
-    return fail("listening on");
+    return fail("listening on", socketPath_);
   }
   ::chmod(socketPath_.c_str(), S_IRUSR | S_IWUSR | S_ISVTX);
   return Claim::First;

@@ -36,7 +36,7 @@ class SocketMeetingPoint final : public MeetingPoint {
   static constexpr int kAnswerMilliseconds = 2000;  // a busier first copy shows it later
 
  private:
-  Claim fail(const std::string& what);
+  Claim fail(const std::string& what, const std::string& path);
 
   std::string lockPath_, socketPath_, problem_;
   int lockFd_ = -1;

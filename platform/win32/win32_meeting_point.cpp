@@ -68,8 +68,9 @@ bool Win32MeetingPoint::askToShow() {
   GetWindowThreadProcessId(first, &process);
   AllowSetForegroundWindow(process);
   DWORD_PTR answer = 0;
-  if (SendMessageTimeoutW(first, showMessage(), 0, 0, SMTO_ABORTIFHUNG, kAnswerMilliseconds,
-                          &answer)) {
+  // Not SMTO_ABORTIFHUNG: a copy that does not answer now would never get the request at all.
+  // This way it waits in its queue, as on a socket, and shows the window once the copy answers.
+  if (SendMessageTimeoutW(first, showMessage(), 0, 0, SMTO_NORMAL, kAnswerMilliseconds, &answer)) {
     return answer == kAnswer;
   }
   return IsWindow(first);  // busy, and it reads the request later; or gone

@@ -3,7 +3,8 @@
 // first (Local\ is this logon session's namespace, and the system closes the mutex with the
 // last process that holds it). It answers through a hidden, message-only window titled <name>:
 // a later copy lets it take the foreground (AllowSetForegroundWindow) and sends it the
-// registered message "net.tarnwick.VeskLights.show". Every other message is left to the system.
+// registered message "net.tarnwick.VeskLights.show". Every other message is left to the system,
+// but WM_CLOSE, which would destroy the meeting point.
 
 #include <string>
 
