@@ -60,6 +60,7 @@ HICON drawIcon(const TrayPicture& picture) {
 Win32TrayIcon::Win32TrayIcon() {
   // Top-level but never shown: a message-only window would not hear the shell's broadcast.
   hwnd_ = makePopup(WS_EX_TOOLWINDOW, this, &Win32TrayIcon::proc);
+  shell_ = FindWindowW(L"Shell_TrayWnd", nullptr);
 }
 
 Win32TrayIcon::~Win32TrayIcon() {
@@ -69,7 +70,8 @@ Win32TrayIcon::~Win32TrayIcon() {
 }
 
 bool Win32TrayIcon::available() const {
-  return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr;
+  // Asked at every tick: IsWindow reads the window table, where a search would ask the system.
+  return shell_ && IsWindow(shell_);
 }
 
 bool Win32TrayIcon::add() {
@@ -133,9 +135,12 @@ LRESULT Win32TrayIcon::handle(UINT msg, WPARAM wp, LPARAM lp) {
     }
     return 0;
   }
-  if (msg == taskbarCreated() && shown_) {
-    shown_ = false;  // the new shell has none of our icons
-    shown_ = add();
+  if (msg == taskbarCreated()) {
+    shell_ = FindWindowW(L"Shell_TrayWnd", nullptr);  // a shell has started, or started again
+    if (shown_) {
+      shown_ = false;  // the new shell has none of our icons
+      shown_ = add();
+    }
     return 0;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);

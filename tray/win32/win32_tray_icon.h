@@ -28,6 +28,7 @@ class Win32TrayIcon final : public TrayIcon {
   bool add();
 
   HWND hwnd_ = nullptr;
+  HWND shell_ = nullptr;  // the shell's tray, found at start and at each TaskbarCreated
   HICON icon_ = nullptr;
   TrayPicture picture_;
   bool shown_ = false;
