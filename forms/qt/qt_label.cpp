@@ -75,7 +75,7 @@ std::string QtLabel::caption() const {
 }
 
 void QtLabel::setBackColour(Colour colour) {
-  // The refresh sets every light's colour ten times a second; repaint only on a change.
+  // Repaint only on a change, whoever sets it.
   const QColor c = toQColor(colour);
   if (back_ == c) return;
   back_ = c;

@@ -66,7 +66,7 @@ void Win32Label::setCaption(const std::string& caption) {
 }
 
 void Win32Label::setBackColour(Colour colour) {
-  if (back_ == colour) return;  // the refresh sets it every tick; repaint only on a change
+  if (back_ == colour) return;  // repaint only on a change, whoever sets it
   back_ = colour;
   if (brush_) DeleteObject(brush_);
   brush_ = CreateSolidBrush(colour);
