@@ -30,7 +30,14 @@ store_reset() {
     [ $# -eq 0 ] || printf '\r\n[HKEY_CURRENT_USER%s\\Settings]\r\n' "${APP#HKCU}"
     for setting in "$@"; do printf '"%s"="%s"\r\n' "${setting%%=*}" "${setting#*=}"; done
   } >"$E2E_TMP/settings.reg"
-  wine reg import "$(winepath -w "$E2E_TMP/settings.reg")" >/dev/null 2>&1
+  # Z: is the prefix's root folder. A CI run once saw the import fail without a word, not
+  # seen again in 175 tries here: it gets two more, and its words are shown if all fail.
+  for _ in 1 2 3; do
+    wine reg import "Z:${E2E_TMP//\//\\}\\settings.reg" >/dev/null 2>"$E2E_TMP/reg.err" && return 0
+    sleep 0.5
+  done
+  echo "reg import failed: $(tr -d '\r' <"$E2E_TMP/reg.err")" >&2
+  return 1
 }
 
 outer_rect() { xdotool getwindowgeometry --shell "$1" | awk -F= '{v[$1] = $2} END {print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]}'; }
