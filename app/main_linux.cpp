@@ -113,6 +113,6 @@ int main(int argc, char** argv) {
   if (!both.empty()) inWindow(both);
   vesk::app::closeWindowsAtSessionEnd(app);
   const int status = toolkit.run();
-  meeting.onShow = nullptr;  // the window and the tray are about to go
+  meeting.stopListening();  // the window and the tray are about to go
   return status;
 }

@@ -93,6 +93,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     main.window().showNote(start.note);
   }
   const int status = toolkit.run();
-  meeting.onShow = nullptr;  // the window and the tray are about to go
+  meeting.stopListening();  // the window and the tray are about to go
   return status;
 }

@@ -27,6 +27,10 @@ class MeetingPoint {
   // From now on, each "show" that reaches the first copy runs onShow, from the event loop;
   // requests that came earlier wait for this.
   virtual void listen() = 0;
+  // The copy is ending: requests are no longer taken, and one not yet answered fails. A start
+  // from now on finds the place held but nobody there, and takes it over once this copy has
+  // gone, rather than being told "shown" by a copy that shows nothing any more.
+  virtual void stopListening() = 0;
   // One plain sentence for the user, after Unavailable; empty where nothing needs saying.
   virtual std::string problem() const = 0;
 

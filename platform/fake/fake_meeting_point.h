@@ -37,6 +37,10 @@ class FakeMeetingPoint : public MeetingPoint {
     return true;
   }
   void listen() override { listening_ = true; }
+  void stopListening() override {
+    listening_ = false;
+    requests_ = 0;
+  }
   std::string problem() const override { return session_.problem; }
 
   void deliver() {

@@ -32,11 +32,7 @@ SocketMeetingPoint::SocketMeetingPoint(const MeetingPlace& place)
       problem_(place.problem) {}
 
 SocketMeetingPoint::~SocketMeetingPoint() {
-  requests_.reset();
-  if (listenFd_ >= 0) {
-    ::unlink(socketPath_.c_str());  // still under the lock: no later copy's socket
-    ::close(listenFd_);
-  }
+  stopListening();
   if (lockFd_ >= 0) ::close(lockFd_);
 }
 
@@ -91,6 +87,14 @@ bool SocketMeetingPoint::askToShow() {
   }
   ::close(fd);
   return asked;
+}
+
+void SocketMeetingPoint::stopListening() {
+  requests_.reset();  // a client read but not answered sees the end, not "ok"
+  if (listenFd_ < 0) return;
+  ::unlink(socketPath_.c_str());  // still under the lock: no later copy's socket
+  ::close(listenFd_);
+  listenFd_ = -1;
 }
 
 void SocketMeetingPoint::listen() {

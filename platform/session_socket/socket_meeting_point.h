@@ -31,6 +31,7 @@ class SocketMeetingPoint final : public MeetingPoint {
   bool askToShow() override;
   // Needs the application object: the requests are read from Qt's event loop.
   void listen() override;
+  void stopListening() override;  // the lock stays until this copy has gone
   std::string problem() const override { return problem_; }
 
   static constexpr int kAnswerMilliseconds = 2000;  // a busier first copy shows it later

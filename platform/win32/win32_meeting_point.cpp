@@ -40,7 +40,7 @@ const wchar_t* windowClass() {
 Win32MeetingPoint::Win32MeetingPoint(std::wstring name) : name_(std::move(name)) {}
 
 Win32MeetingPoint::~Win32MeetingPoint() {
-  if (window_) DestroyWindow(static_cast<HWND>(window_));
+  stopListening();
   if (mutex_) CloseHandle(mutex_);
 }
 
@@ -82,6 +82,12 @@ void Win32MeetingPoint::listen() {
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window) SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   window_ = window;
+}
+
+void Win32MeetingPoint::stopListening() {
+  // A request sent to the window and not yet read fails with it.
+  if (window_) DestroyWindow(static_cast<HWND>(window_));
+  window_ = nullptr;
 }
 
 }  // namespace vesk::platform

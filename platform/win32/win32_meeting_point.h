@@ -19,7 +19,8 @@ class Win32MeetingPoint final : public MeetingPoint {
 
   Claim claim() override;
   bool askToShow() override;
-  void listen() override;  // creates the hidden window
+  void listen() override;         // creates the hidden window
+  void stopListening() override;  // destroys it; the mutex stays until this copy has gone
   std::string problem() const override { return problem_; }
 
   static constexpr unsigned kAnswerMilliseconds = 2000;

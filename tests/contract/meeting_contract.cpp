@@ -41,7 +41,10 @@ TEST_P(MeetingContract, TheFirstCopyShowsItsWindowForEachLaterStartAndForNothing
   EXPECT_TRUE(session->waitFor([&] { return shown == 2; }, 1000)) << "the request was held up";
   EXPECT_TRUE(asked.get());
 
-  first.reset();  // as if killed: nothing of it stops the next start
+  first->stopListening();  // as it ends: a start meanwhile is not told "shown"
+  EXPECT_FALSE(later->askToShow()) << "a copy on its way out took the request";
+  EXPECT_EQ(later->claim(), Claim::Other);
+  first.reset();  // then gone, or killed: nothing of it stops the next start
   EXPECT_EQ(later->claim(), Claim::First);
   EXPECT_EQ(session->copy()->claim(), Claim::Other);
 }
